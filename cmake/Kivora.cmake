@@ -1,0 +1,75 @@
+# Build conventions shared by every target of the suite.
+
+# Sources are UTF-8; string literals become Shift-JIS bytes (code page 932).
+# clang knows no execution charset but UTF-8, so its (fuzz) builds keep UTF-8
+# literals; the parsers treat every text as bytes either way.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  set(KIVORA_CHARSET_FLAGS -finput-charset=UTF-8 -fexec-charset=CP932)
+else()
+  set(KIVORA_CHARSET_FLAGS)
+endif()
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(KIVORA_WIN32)
+  # Each .exe and .dll runs on its own: no runtime DLLs beside it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  # Resource scripts are UTF-8 (#pragma code_page(65001)).
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+  set(CMAKE_RC_COMPILE_OBJECT
+      "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> <FLAGS> -O coff <SOURCE> <OBJECT>")
+endif()
+
+if(KIVORA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Applies the code-page flags to a target of ours (not to third-party code).
+function(kivora_charset target)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:${KIVORA_CHARSET_FLAGS}>)
+endfunction()
+
+# A library of window-free code: builds in every configuration.
+function(kivora_pure_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  kivora_charset(${name})
+endfunction()
+
+# A Win32 GoogleTest executable, run once under Wine as a single CTest test.
+# Tests share one display and its foreground window, so they never overlap.
+#   kivora_win32_test(NAME SOURCES a.cpp ... LIBS x y ... [TIMEOUT s])
+function(kivora_win32_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  kivora_charset(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${CMAKE_BINARY_DIR}/results/${name}.xml
+           WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK display LABELS win32)
+endfunction()
+
+if(KIVORA_FUZZ)
+  # Everything is instrumented; only the fuzz targets link the fuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A libFuzzer target; CTest replays its seed corpus and fuzzes it briefly.
+#   kivora_fuzz_target(NAME SOURCES a.cpp ... LIBS x ... [CORPUS dir])
+function(kivora_fuzz_target name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  kivora_charset(${name})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(corpus)
+  if(F_CORPUS)
+    set(corpus ${F_CORPUS})
+  endif()
+  add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=3 -timeout=5 ${corpus})
+  set_tests_properties(${name}_smoke PROPERTIES TIMEOUT 60 LABELS fuzz)
+endfunction()

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs everything the suite needs on Debian 12 and prepares the project's
+# own 32-bit Wine prefix. Safe to run again: it skips what is already there.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/env.sh"
+
+packages=(
+  cmake make ninja-build g++ clang libclang-rt-14-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 wine64 xvfb x11-apps imagemagick xdotool
+  locales fonts-ipafont-gothic googletest python3
+)
+
+missing=()
+have_i386=$(dpkg --print-foreign-architectures | grep -qx i386 && echo yes || echo no)
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ "$have_i386" = no ] || [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: these packages are missing and only root can install them: ${missing[*]}" >&2
+    [ "$have_i386" = no ] && echo "setup: the i386 architecture is not enabled (dpkg --add-architecture i386)" >&2
+    exit 1
+  fi
+  echo "setup: installing ${missing[*]}"
+  [ "$have_i386" = no ] && dpkg --add-architecture i386
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine needs a generated ja_JP.UTF-8 locale to run with code page 932.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: the locale ja_JP.UTF-8 is missing and only root can generate it" >&2
+    exit 1
+  fi
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi
+
+# The project's own prefix, never the user's ~/.wine.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "setup: creating the Wine prefix $WINEPREFIX"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: wineboot did not create $WINEPREFIX" >&2; exit 1; }
+fi
+echo "setup: ready"

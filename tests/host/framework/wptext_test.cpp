@@ -1,0 +1,137 @@
+#include "wptext.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+// String literals in this file are Shift-JIS bytes. 表 is 0x95 0x5C: its
+// trail byte is a backslash, the classic trap for path splitting.
+static const char kHyou[] = "表";
+static_assert(sizeof(kHyou) == 3, "compile with -fexec-charset=CP932");
+
+TEST(CopyText, CutsTerminatesAndReportsFullLength) {
+    char buf[5];
+    memset(buf, 'x', sizeof buf);
+    EXPECT_EQ(10, CopyText(buf, 5, "0123456789"));
+    EXPECT_STREQ("0123", buf);
+
+    EXPECT_EQ(0, CopyText(buf, 5, ""));
+    EXPECT_STREQ("", buf);
+
+    EXPECT_EQ(4, CopyText(buf, 5, "abcd"));
+    EXPECT_STREQ("abcd", buf);
+}
+
+TEST(CopyText, SizeZeroWritesNothing) {
+    char buf[2] = {'x', 'y'};
+    EXPECT_EQ(3, CopyText(buf, 0, "abc"));
+    EXPECT_EQ('x', buf[0]);
+    EXPECT_EQ(3, CopyText(buf, 1, "abc"));
+    EXPECT_EQ('\0', buf[0]);
+    EXPECT_EQ('y', buf[1]);
+}
+
+TEST(CopyText, NeverKeepsHalfADoubleByteCharacter) {
+    char buf[4];
+    // "a表示": room for 3 bytes: 'a' and 表 fit, the lead byte of 示 must not.
+    EXPECT_EQ(5, CopyText(buf, 4, "a表示"));
+    EXPECT_STREQ("a表", buf);
+    // Room for 2 bytes after "a": only 'a' then, never the lone lead byte.
+    char small[3];
+    CopyText(small, 3, "a表");
+    EXPECT_STREQ("a", small);
+}
+
+TEST(ReadNumber, IsLenient) {
+    EXPECT_EQ(700, ReadNumber("700ms"));
+    EXPECT_EQ(0, ReadNumber("ms"));
+    EXPECT_EQ(0, ReadNumber(""));
+    EXPECT_EQ(-42, ReadNumber(" \t-42,7"));
+    EXPECT_EQ(15, ReadNumber("+15"));
+    EXPECT_EQ(0, ReadNumber("- 5"));
+    EXPECT_EQ(12, ReadNumber("0012"));
+}
+
+TEST(ReadNumber, HoldsLongDigitRunsAtTheLimits) {
+    EXPECT_EQ(2147483647, ReadNumber("2147483647"));
+    EXPECT_EQ(2147483647, ReadNumber("99999999999999999999999999"));
+    EXPECT_EQ(-2147483647 - 1, ReadNumber("-2147483648"));
+    EXPECT_EQ(-2147483647 - 1, ReadNumber("-99999999999999999999999999"));
+}
+
+TEST(ReadNumber, ReportsWhereTheDigitsEnd) {
+    const char* text = "  12ab";
+    const char* end = nullptr;
+    ReadNumber(text, &end);
+    EXPECT_EQ(text + 4, end);
+    const char* none = " x";
+    ReadNumber(none, &end);
+    EXPECT_EQ(none, end);
+}
+
+TEST(CompareNoCase, FoldsAsciiOnly) {
+    EXPECT_EQ(0, CompareNoCase("Volley.RSP", "volley.rsp"));
+    EXPECT_LT(CompareNoCase("abc", "abd"), 0);
+    EXPECT_GT(CompareNoCase("abcd", "ABC"), 0);
+    EXPECT_EQ(0, CompareNoCase("", ""));
+}
+
+TEST(CompareNoCase, ComparesDoubleByteCharactersExactly) {
+    // ソ is 0x83 0x5C and ボ is 0x83 0x7B; a byte-wise fold must not touch
+    // trail bytes: "\x83\x61" and "\x83\x41" are different characters.
+    EXPECT_EQ(0, CompareNoCase("表示A", "表示a"));
+    EXPECT_NE(0, CompareNoCase("\x83\x61", "\x83\x41"));
+}
+
+TEST(LastPathComponent, StepsOverDoubleByteCharacters) {
+    EXPECT_STREQ("a.exe", LastPathComponent("C:\\表示\\a.exe"));
+    EXPECT_STREQ("表示", LastPathComponent("C:\\dir\\表示"));
+    EXPECT_STREQ("表", LastPathComponent("表"));
+    EXPECT_STREQ("notepad.exe", LastPathComponent("notepad.exe"));
+    EXPECT_STREQ("", LastPathComponent("C:\\dir\\"));
+}
+
+TEST(Tokenizer, RunsOfDelimitersCountAsOne) {
+    Tokenizer t("  ab,, c  ,d ");
+    char field[8];
+    EXPECT_EQ(2, t.Next(" ,", field, sizeof field));
+    EXPECT_STREQ("ab", field);
+    EXPECT_EQ(1, t.Next(" ,", field, sizeof field));
+    EXPECT_STREQ("c", field);
+    EXPECT_EQ(1, t.Next(" ,", field, sizeof field));
+    EXPECT_STREQ("d", field);
+    EXPECT_EQ(-1, t.Next(" ,", field, sizeof field));
+    EXPECT_STREQ("", field);
+}
+
+TEST(Tokenizer, RemembersThePositionAfterOneDelimiter) {
+    Tokenizer t("7:30  notepad.exe  a b");
+    const char* start;
+    int length;
+    ASSERT_TRUE(t.Next(" ", &start, &length));
+    EXPECT_EQ(std::string("7:30"), std::string(start, length));
+    EXPECT_STREQ(" notepad.exe  a b", t.Rest());
+}
+
+TEST(Tokenizer, CutsLongFieldsAndKeepsDoubleByteCharactersWhole) {
+    Tokenizer t("C:\\表示\\a.exe");
+    char part[8];
+    EXPECT_EQ(2, t.Next("\\", part, sizeof part));
+    EXPECT_STREQ("C:", part);
+    EXPECT_EQ(4, t.Next("\\", part, sizeof part));
+    EXPECT_STREQ("表示", part);
+    char tiny[4];
+    EXPECT_EQ(5, t.Next("\\", tiny, sizeof tiny));
+    EXPECT_STREQ("a.e", tiny);
+}
+
+TEST(Tokenizer, DelimitersMayChangeBetweenCalls) {
+    Tokenizer t("x=1,y=2");
+    char field[8];
+    t.Next("=", field, sizeof field);
+    EXPECT_STREQ("x", field);
+    t.Next(",", field, sizeof field);
+    EXPECT_STREQ("1", field);
+    t.Next("", field, sizeof field);
+    EXPECT_STREQ("y=2", field);
+}
