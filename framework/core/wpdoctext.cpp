@@ -1,0 +1,39 @@
+#include "wpdoctext.h"
+
+#include "wptext.h"
+
+namespace {
+// Appends source at *used, cutting at the buffer's end; returns the length
+// the whole text would have had.
+int Append(char* dest, int size, int* used, const char* source) {
+    int room = size - *used;
+    int full = CopyText(room > 0 ? dest + *used : dest, room > 0 ? room : 0, source);
+    int written = 0;
+    if (room > 0)
+        while (dest[*used + written] != '\0')
+            ++written;
+    *used += written;
+    return full;
+}
+}  // namespace
+
+int FormatCaption(char* dest, int size, const char* title, const char* name) {
+    if (size > 0)
+        dest[0] = '\0';
+    int used = 0;
+    int full = Append(dest, size, &used, title ? title : "");
+    full += Append(dest, size, &used, " ");
+    full += Append(dest, size, &used, name && name[0] ? name : "(untitled)");
+    return full;
+}
+
+int FormatSavePrompt(char* dest, int size, const char* name) {
+    if (size > 0)
+        dest[0] = '\0';
+    int used = 0;
+    if (!name || !name[0])
+        return Append(dest, size, &used, "「無題」は更新されています。保存しますか？");
+    int full = Append(dest, size, &used, name);
+    full += Append(dest, size, &used, " は更新されています。保存しますか？");
+    return full;
+}

@@ -1,0 +1,221 @@
+// Window-free rules behind the framework's windows: print paging, the
+// keyboard cursor, the edit field's character filter, document texts,
+// printer names, scroll steps and control map checks.
+#include <gtest/gtest.h>
+
+#include <stddef.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "wpcharfilter.h"
+#include "wpctrlmap.h"
+#include "wpdoctext.h"
+#include "wpkeycursor.h"
+#include "wppager.h"
+#include "wpprintername.h"
+#include "wpscrollstep.h"
+
+namespace {
+
+struct PageLog {
+    int pages = 1;
+    std::vector<int> linesOnPage{0};
+    std::vector<int> ys;
+};
+
+PageLog Print(PrintPager& pager, const std::vector<std::string>& lines) {
+    PageLog log;
+    for (const std::string& line : lines) {
+        PrintPager::Step step = pager.Next(line.c_str(), static_cast<int>(line.size()));
+        if (step.newPageFirst) {
+            ++log.pages;
+            log.linesOnPage.push_back(0);
+        }
+        if (step.writeLine) {
+            ++log.linesOnPage.back();
+            log.ys.push_back(step.y);
+        }
+    }
+    return log;
+}
+
+TEST(PrintPaging, SixtyLinesOnFiftyLinePageGiveFortyNineThenTheRest) {
+    PrintPager pager;
+    pager.Start(20, 50 * 20);  // room for 50 lines, the last kept free
+    EXPECT_EQ(49, pager.LinesPerPage());
+    PageLog log = Print(pager, std::vector<std::string>(60, "line"));
+    ASSERT_EQ(2, log.pages);
+    EXPECT_EQ(49, log.linesOnPage[0]);
+    EXPECT_EQ(11, log.linesOnPage[1]);
+    EXPECT_EQ(0, log.ys[0]);
+    EXPECT_EQ(48 * 20, log.ys[48]);
+    EXPECT_EQ(0, log.ys[49]);  // first line of the second page at the top
+}
+
+TEST(PrintPaging, FormFeedAloneStartsPageAndPrintsNothing) {
+    PrintPager pager;
+    pager.Start(10, 1000);
+    PageLog log = Print(pager, {"a", "\f", "b"});
+    ASSERT_EQ(2, log.pages);
+    EXPECT_EQ(1, log.linesOnPage[0]);
+    EXPECT_EQ(1, log.linesOnPage[1]);
+    EXPECT_EQ(0, log.ys[1]);
+}
+
+TEST(PrintPaging, DegenerateMetricsNeverDivideByZeroOrStall) {
+    PrintPager pager;
+    pager.Start(0, 1000);
+    EXPECT_GE(pager.LinesPerPage(), 1);
+    pager.Start(100, 50);  // page shorter than a line
+    PageLog log = Print(pager, {"a", "b", "c"});
+    EXPECT_EQ(3, log.pages);  // one line a page, no empty pages
+    EXPECT_EQ(3u, log.ys.size());
+}
+
+TEST(KeyboardCursor, FirstPressMovesTwoPixelsAndReleaseResets) {
+    int step = 1;
+    step = AccelerateStep(step, 1);
+    int x = 50, y = 50;
+    ASSERT_TRUE(MoveByArrowKey(0x27, step, &x, &y, 0, 0, 100, 100));
+    EXPECT_EQ(52, x);
+    EXPECT_EQ(50, y);
+    step = AccelerateStep(step, 1);
+    ASSERT_TRUE(MoveByArrowKey(0x26, step, &x, &y, 0, 0, 100, 100));
+    EXPECT_EQ(47, y);
+}
+
+TEST(KeyboardCursor, NeverLeavesTheClientArea) {
+    int x = 98, y = 1;
+    MoveByArrowKey(0x27, 10, &x, &y, 0, 0, 100, 80);
+    EXPECT_EQ(99, x);
+    MoveByArrowKey(0x26, 10, &x, &y, 0, 0, 100, 80);
+    EXPECT_EQ(0, y);
+    MoveByArrowKey(0x28, 0x7FFFFFFF, &x, &y, 0, 0, 100, 80);
+    EXPECT_EQ(79, y);
+    MoveByArrowKey(0x25, 0x7FFFFFFF, &x, &y, -5, 0, 100, 80);
+    EXPECT_EQ(-5, x);
+}
+
+TEST(KeyboardCursor, OtherKeysAndHugeRepeatCounts) {
+    int x = 5, y = 5;
+    EXPECT_FALSE(MoveByArrowKey(0x24, 3, &x, &y, 0, 0, 10, 10));
+    EXPECT_EQ(5, x);
+    EXPECT_FALSE(IsArrowKey(0x29));
+    EXPECT_TRUE(IsArrowKey(0x25));
+    int step = 1;
+    for (int i = 0; i < 100000; ++i)
+        step = AccelerateStep(step, 0xFFFF);
+    EXPECT_GT(step, 0);
+}
+
+TEST(EditCharFilter, DigitsOnlyRefusesLettersAndPunctuation) {
+    CharFilter filter;
+    const char* digits = "0123456789";
+    EXPECT_TRUE(filter.Refuses('a', digits));
+    EXPECT_TRUE(filter.Refuses('-', digits));
+    EXPECT_TRUE(filter.Refuses(' ', digits));
+    EXPECT_FALSE(filter.Refuses('7', digits));
+    EXPECT_FALSE(filter.Refuses('\b', digits));
+    EXPECT_FALSE(filter.Refuses(0x7F, digits));
+    EXPECT_FALSE(filter.Refuses('a', nullptr));
+}
+
+TEST(EditCharFilter, BothBytesOfDoubleByteCharacterPass) {
+    CharFilter filter;
+    // U+30BD (so) is 0x83 0x5C: its trail byte is a backslash.
+    EXPECT_FALSE(filter.Refuses(0x83, "0123456789"));
+    EXPECT_FALSE(filter.Refuses(0x5C, "0123456789"));
+    EXPECT_TRUE(filter.Refuses(0x5C, "0123456789"));  // now a real backslash
+}
+
+TEST(EditCharFilter, AllowedSetIsReadByCharacters) {
+    CharFilter filter;
+    // The set holds only a double-byte character whose trail byte is 'A'.
+    const char set[] = {static_cast<char>(0x83), 'A', '\0'};
+    EXPECT_TRUE(filter.Refuses('A', set));
+}
+
+TEST(DocumentTexts, CaptionWithNameOrUntitled) {
+    char caption[kCaptionSize];
+    FormatCaption(caption, sizeof caption, "Volley", "C:\\a.rsp");
+    EXPECT_STREQ("Volley C:\\a.rsp", caption);
+    FormatCaption(caption, sizeof caption, "Volley", "");
+    EXPECT_STREQ("Volley (untitled)", caption);
+    FormatCaption(caption, sizeof caption, "Volley", nullptr);
+    EXPECT_STREQ("Volley (untitled)", caption);
+}
+
+TEST(DocumentTexts, LongTextsAreCutInsideTheBuffer) {
+    char small[8];
+    memset(small, 'x', sizeof small);
+    int full = FormatCaption(small, sizeof small, "Title", "name.txt");
+    EXPECT_EQ(14, full);
+    EXPECT_STREQ("Title n", small);
+    std::string longName(127, 'n');
+    char caption[kCaptionSize];
+    FormatCaption(caption, sizeof caption, std::string(200, 't').c_str(), longName.c_str());
+    EXPECT_EQ(kCaptionSize - 1, static_cast<int>(strlen(caption)));
+}
+
+TEST(DocumentTexts, SavePromptTexts) {
+    char prompt[300];
+    FormatSavePrompt(prompt, sizeof prompt, "");
+    EXPECT_STREQ("「無題」は更新されています。保存しますか？", prompt);
+    FormatSavePrompt(prompt, sizeof prompt, "a.txt");
+    EXPECT_STREQ("a.txt は更新されています。保存しますか？", prompt);
+}
+
+TEST(PrinterName, DeviceCutAtFirstCommaAndEntrySplit) {
+    char device[kPrinterBufferSize] = "Laser,winspool,LPT1:";
+    EXPECT_STREQ("Laser", CutDeviceName(device));
+    char entry[] = "winspool,LPT1:,extra";
+    const char* driver;
+    const char* port;
+    SplitDriverAndPort(entry, &driver, &port);
+    EXPECT_STREQ("winspool", driver);
+    EXPECT_STREQ("LPT1:,extra", port);
+    char bare[] = "driveronly";
+    SplitDriverAndPort(bare, &driver, &port);
+    EXPECT_STREQ("driveronly", driver);
+    EXPECT_STREQ("", port);
+}
+
+TEST(ScrollSteps, LinePageThumbAndOthers) {
+    EXPECT_EQ(7, ScrollTarget(kScrollLineUp, 10, 0, 3, 8));
+    EXPECT_EQ(13, ScrollTarget(kScrollLineDown, 10, 0, 3, 8));
+    EXPECT_EQ(2, ScrollTarget(kScrollPageUp, 10, 0, 3, 8));
+    EXPECT_EQ(18, ScrollTarget(kScrollPageDown, 10, 0, 3, 8));
+    EXPECT_EQ(42, ScrollTarget(kScrollThumbTrack, 10, 42, 3, 8));
+    EXPECT_EQ(42, ScrollTarget(kScrollThumbPosition, 10, 42, 3, 8));
+    EXPECT_EQ(10, ScrollTarget(8 /* end scroll */, 10, 42, 3, 8));
+}
+
+WPCtrl* NoFactory(WPDialog*, int) { return nullptr; }
+
+struct Record {
+    int check;
+    char name[16];
+};
+
+TEST(ControlMapCheck, SoundTableAndEachKindOfFault) {
+    const WPCtrlMapEntry good[] = {
+        {NoFactory, 101, offsetof(Record, check), sizeof(int)},
+        {NoFactory, 102, offsetof(Record, name), sizeof(Record::name)},
+        {NoFactory, 103, 0, 0},
+        {nullptr, 102, 0, 0}};
+    EXPECT_EQ(0, CheckControlMap(good, sizeof(Record)));
+    EXPECT_EQ(102, ControlMapFocusId(good));
+
+    const WPCtrlMapEntry outside[] = {{NoFactory, 101, offsetof(Record, name), 17}, {nullptr, 0, 0, 0}};
+    EXPECT_EQ(1, CheckControlMap(outside, sizeof(Record)));
+    const WPCtrlMapEntry overlap[] = {
+        {NoFactory, 101, 0, 8}, {NoFactory, 102, 4, 4}, {nullptr, 0, 0, 0}};
+    EXPECT_EQ(2, CheckControlMap(overlap, sizeof(Record)));
+    const WPCtrlMapEntry twice[] = {
+        {NoFactory, 101, 0, 4}, {NoFactory, 101, 4, 4}, {nullptr, 0, 0, 0}};
+    EXPECT_EQ(2, CheckControlMap(twice, sizeof(Record)));
+}
+
+}  // namespace
