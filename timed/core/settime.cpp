@@ -1,0 +1,114 @@
+#include "settime.h"
+
+#include "wptext.h"
+
+namespace {
+
+// 24:00 and a minute or second of 60 pass on purpose: the clock never shows
+// them, so such a time simply never fires.
+const int kMaxHour = 24;
+const int kMaxMinute = 60;
+const int kMaxSecond = 60;
+
+struct TimeParts {
+    char hour[kTimePartSize];
+    char minute[kTimePartSize];
+    char second[kTimePartSize];
+};
+
+enum class Part { Missing, Good, Bad };
+
+// Takes the next ":" field into part and checks it. One too long for the
+// part buffer is bad (CheckField would refuse it anyway).
+Part TakePart(Tokenizer& fields, char* part, int maxValue) {
+    int length = fields.Next(":", part, kTimePartSize);
+    if (length < 0) return Part::Missing;
+    if (length >= kTimePartSize || !CheckField(part)) return Part::Bad;
+    int value = ReadNumber(part);
+    return value >= 0 && value <= maxValue ? Part::Good : Part::Bad;
+}
+
+bool ReadTimeParts(const char* text, TimeParts* parts) {
+    Tokenizer fields(text);
+    if (TakePart(fields, parts->hour, kMaxHour) != Part::Good) return false;
+    if (TakePart(fields, parts->minute, kMaxMinute) != Part::Good) return false;
+    switch (TakePart(fields, parts->second, kMaxSecond)) {
+    case Part::Missing: CopyText(parts->second, kTimePartSize, "00"); return true;
+    case Part::Good: return true;
+    case Part::Bad: break;
+    }
+    return false;
+}
+
+int TextLength(const char* text) {
+    int length = 0;
+    while (text[length] != '\0') ++length;
+    return length;
+}
+
+}  // namespace
+
+// Only whole digits pass, although the value is read leniently: a field such
+// as "7a", "+7" or " 7" would be stored as typed and could never equal the
+// clock text, so the program would wait forever without a word. Refusing it
+// shows the usage box instead.
+int CheckField(const char* field) {
+    int length = 0;
+    for (; field[length] != '\0'; ++length) {
+        if (length == 2 || field[length] < '0' || field[length] > '9') return 0;
+    }
+    return length >= 1 ? 1 : 0;
+}
+
+// A time text longer than 63 characters is refused rather than cut: cutting
+// could turn a refused time into an accepted one (or the other way round).
+int CheckTime(const char* text) {
+    int length = 0;
+    while (text[length] != '\0') {
+        if (++length > kTimeCheckLimit) return 0;
+    }
+    TimeParts parts;
+    return ReadTimeParts(text, &parts) ? 1 : 0;
+}
+
+int NormalizeTime(TextField timeText, TextField hourText, TextField minuteText,
+                  TextField secondText) {
+    TimeParts parts;
+    if (!ReadTimeParts(timeText.text, &parts)) return 0;
+    // The parts hold at most two characters each; a caller's smaller buffer
+    // is refused before anything is written.
+    const int longest = 2 + 1;
+    if (hourText.size < longest || minuteText.size < longest || secondText.size < longest) return 0;
+    if (!ComposeTimeText(timeText, parts.hour, parts.minute, parts.second)) return 0;
+    CopyText(hourText.text, hourText.size, parts.hour);
+    CopyText(minuteText.text, minuteText.size, parts.minute);
+    CopyText(secondText.text, secondText.size, parts.second);
+    return 1;
+}
+
+int ComposeTimeText(TextField timeText, const char* hour, const char* minute, const char* second) {
+    const char* pieces[] = {hour, ":", minute, ":", second};
+    int total = 0;
+    for (const char* piece : pieces) total += TextLength(piece);
+    if (total >= timeText.size) return 0;
+    char* out = timeText.text;
+    for (const char* piece : pieces) {
+        for (const char* p = piece; *p; ++p) *out++ = *p;
+    }
+    *out = '\0';
+    return 1;
+}
+
+SetTime::SetTime() {
+    timeText[0] = hourText[0] = minuteText[0] = secondText[0] = '\0';
+}
+
+int SetTime::NormalizeTime() {
+    return ::NormalizeTime(TimeTextField(), TextField{hourText, sizeof hourText},
+                           TextField{minuteText, sizeof minuteText},
+                           TextField{secondText, sizeof secondText});
+}
+
+int SetTime::RebuildTimeText() {
+    return ComposeTimeText(TimeTextField(), hourText, minuteText, secondText);
+}

@@ -1,0 +1,31 @@
+#include "timedoptions.h"
+
+#include "wptext.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+int ParseOptions(const char* text, OptionFlags flags) {
+    const char* p = text;
+    while (IsBlank(*p)) ++p;
+    if (*p == '\0') return 1;
+    if (*p != '-') return 0;
+    bool knownLetter = false;
+    for (; *p != '\0'; p += CharLength(p)) {
+        // The trail byte of a double-byte character may look like h or c.
+        if (CharLength(p) != 1) continue;
+        if (*p == 'h') {
+            *flags.noIcon = 1;
+            knownLetter = true;
+        } else if (*p == 'c' && flags.quitAfterFire != nullptr) {
+            *flags.quitAfterFire = 0;
+            knownLetter = true;
+        }
+    }
+    return knownLetter ? 1 : 0;
+}
