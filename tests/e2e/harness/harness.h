@@ -1,0 +1,109 @@
+// End-to-end harness: starts a program of the suite under test and drives it
+// from outside, as a user or the shell would: finds its windows, reads and
+// answers its message boxes, posts messages, reads window placement and the
+// registry, and waits for its exit code.
+#ifndef KIVORA_E2E_HARNESS_H
+#define KIVORA_E2E_HARNESS_H
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Full path of a file in the folder of the running test executable (where
+// the build puts every program of the suite).
+std::string BesideTests(const std::string& fileName);
+
+// A started program. It is ended when the object goes away while it still
+// runs, so a failing test never leaves a program behind.
+class Program {
+public:
+    Program() = default;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
+
+    // Starts exePath with the command-line tail exactly as given (blanks and
+    // all): the child's command line is "exePath" followed by one blank and
+    // tail. Returns false when the program cannot be started.
+    bool Start(const std::string& exePath, const std::string& tail);
+
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_; }
+    bool IsRunning() const;
+
+    // Waits up to timeoutMs for the program to end and returns its exit code.
+    // On time-out the program is killed and nothing is returned: a killed
+    // program reports 0 under Wine, which must never pass for success.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// What a top-level window must match; empty texts and id 0 match anything.
+struct WindowQuery {
+    std::string className;
+    std::string caption;
+    DWORD processId = 0;
+    bool visibleOnly = false;
+};
+
+// All top-level windows that match now.
+std::vector<HWND> FindWindows(const WindowQuery& query);
+
+// Polls (pumping this thread's messages) until a matching window exists.
+// Returns nullptr after timeoutMs.
+HWND WaitForWindow(const WindowQuery& query, DWORD timeoutMs);
+
+std::string ClassOf(HWND window);
+std::string TextOf(HWND window);
+
+struct MessageBoxButton {
+    int id;
+    std::string text;
+};
+
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+    std::vector<MessageBoxButton> buttons;  // in child order
+    bool HasButton(int id) const;
+};
+
+// Waits for a message box (a visible "#32770" window with its text static)
+// of the given process and reads it.
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, DWORD timeoutMs);
+
+// Reads a message box that is already on screen.
+MessageBoxInfo ReadMessageBox(HWND box);
+
+// Presses the button with the given id (IDOK, IDCANCEL, IDYES, ...) as a
+// click would. Returns false when the box has no such button.
+bool PressButton(const MessageBoxInfo& box, int id);
+
+// Waits until the window no longer exists.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs);
+
+RECT WindowRect(HWND window);
+bool IsTopMost(HWND window);
+
+// Reads a text value (REG_SZ); an empty valueName reads the key's default
+// value. Returns nothing when the key or value is missing.
+std::optional<std::string> ReadRegistryText(HKEY root, const std::string& keyPath,
+                                            const std::string& valueName = "");
+
+// Deletes a key and everything below it; true when it is gone afterwards.
+bool DeleteRegistryTree(HKEY root, const std::string& keyPath);
+
+// Lets this thread's own windows and hooks run for a while.
+void PumpFor(DWORD ms);
+
+}  // namespace e2e
+
+#endif
