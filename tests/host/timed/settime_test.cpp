@@ -1,0 +1,125 @@
+#include "settime.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Each time field is one or two digits, hours up to 24, minutes and
+// seconds up to 60 (values the clock never prints pass: they never fire).
+TEST(CheckTime, AcceptsTheUpperBoundsAndNoMore) {
+    EXPECT_EQ(1, CheckTime("24:00"));
+    EXPECT_EQ(1, CheckTime("12:60"));
+    EXPECT_EQ(1, CheckTime("12:00:60"));
+    EXPECT_EQ(1, CheckTime("0:0:0"));
+    EXPECT_EQ(0, CheckTime("25:00"));
+    EXPECT_EQ(0, CheckTime("12:61"));
+    EXPECT_EQ(0, CheckTime("12:00:61"));
+}
+
+TEST(CheckTime, RefusesFieldsOfTheWrongWidth) {
+    EXPECT_EQ(0, CheckTime("123:00"));
+    EXPECT_EQ(0, CheckTime("7:005"));
+    EXPECT_EQ(0, CheckTime("7:30:000"));
+    EXPECT_EQ(0, CheckTime("007:30"));
+}
+
+TEST(CheckTime, NeedsHoursAndMinutes) {
+    EXPECT_EQ(0, CheckTime("7"));
+    EXPECT_EQ(0, CheckTime("7:"));
+    EXPECT_EQ(0, CheckTime(":"));
+    EXPECT_EQ(0, CheckTime(""));
+}
+
+TEST(CheckTime, RunsOfColonsCountAsOneAndExtraFieldsAreNotExamined) {
+    EXPECT_EQ(1, CheckTime("7::30"));
+    EXPECT_EQ(1, CheckTime(":7:30:"));
+    EXPECT_EQ(1, CheckTime("7:30:15:99"));
+    EXPECT_EQ(1, CheckTime("7:30:15:anything at all"));
+}
+
+// A field that is not all digits could never equal the clock text.
+TEST(CheckTime, RefusesFieldsThatAreNotAllDigits) {
+    EXPECT_EQ(0, CheckTime("7a:30"));
+    EXPECT_EQ(0, CheckTime("7:3x"));
+    EXPECT_EQ(0, CheckTime("-1:30"));
+    EXPECT_EQ(0, CheckTime("+7:30"));
+    EXPECT_EQ(0, CheckTime("\t7:30"));
+    EXPECT_EQ(0, CheckTime("7:30:-0"));
+    // A full-width digit is two bytes, neither of them a digit.
+    EXPECT_EQ(0, CheckTime("７:30"));
+    EXPECT_EQ(0, CheckField(""));
+    EXPECT_EQ(1, CheckField("07"));
+}
+
+TEST(CheckTime, RefusesATextLongerThan63Characters) {
+    std::string text = "7:30:15:";
+    text.append(63 - text.size(), 'x');
+    EXPECT_EQ(1, CheckTime(text.c_str()));
+    text += 'x';
+    EXPECT_EQ(0, CheckTime(text.c_str()));
+}
+
+namespace {
+
+struct Normalized {
+    int result;
+    std::string time, hour, minute, second;
+};
+
+Normalized Normalize(const char* typed) {
+    SetTime setTime;
+    snprintf(setTime.timeText, sizeof setTime.timeText, "%s", typed);
+    Normalized out;
+    out.result = setTime.NormalizeTime();
+    out.time = setTime.timeText;
+    out.hour = setTime.hourText;
+    out.minute = setTime.minuteText;
+    out.second = setTime.secondText;
+    return out;
+}
+
+}  // namespace
+
+TEST(NormalizeTime, AddsMissingSecondsAndDropsExtraFields) {
+    EXPECT_EQ("7:30:00", Normalize("7:30").time);
+    EXPECT_EQ("7:30:15", Normalize("7:30:15").time);
+    EXPECT_EQ("7:30:15", Normalize("7:30:15:99").time);
+    Normalized colons = Normalize("7::30");
+    EXPECT_EQ(1, colons.result);
+    EXPECT_EQ("7", colons.hour);
+    EXPECT_EQ("30", colons.minute);
+    EXPECT_EQ("00", colons.second);
+    EXPECT_EQ("7:30:00", colons.time);
+}
+
+TEST(NormalizeTime, KeepsThePartsExactlyAsTyped) {
+    EXPECT_EQ("7:05:00", Normalize("7:05").time);
+    Normalized typed = Normalize("07:5:9");
+    EXPECT_EQ("07:5:9", typed.time);
+    EXPECT_EQ("07", typed.hour);
+    EXPECT_EQ("5", typed.minute);
+    EXPECT_EQ("9", typed.second);
+}
+
+TEST(NormalizeTime, RefusesWhatCheckTimeRefusesAndChangesNothing) {
+    for (const char* bad : {"25:00", "7", "7:61", "7:30:61", "7a:30", "123:00"}) {
+        Normalized out = Normalize(bad);
+        EXPECT_EQ(0, out.result) << bad;
+        EXPECT_EQ(bad, out.time) << bad;
+    }
+}
+
+TEST(ComposeTimeText, JoinsUncheckedPartsAndRefusesWhatDoesNotFit) {
+    // The time dialog can leave a field empty: the text keeps the colon.
+    SetTime setTime;
+    snprintf(setTime.hourText, sizeof setTime.hourText, "7");
+    snprintf(setTime.minuteText, sizeof setTime.minuteText, "05");
+    EXPECT_EQ(1, setTime.RebuildTimeText());
+    EXPECT_STREQ("7:05:", setTime.timeText);
+
+    char small[8] = "old";
+    EXPECT_EQ(1, ComposeTimeText(TextField{small, 8}, "1", "22", "33"));
+    EXPECT_STREQ("1:22:33", small);
+    EXPECT_EQ(0, ComposeTimeText(TextField{small, 8}, "11", "22", "33"));
+    EXPECT_STREQ("1:22:33", small);
+}

@@ -1,0 +1,65 @@
+#include "timedrequest.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LaunchOptions {
+    int result;
+    int noIcon;
+    int quitAfterFire;
+};
+
+LaunchOptions Launch(const char* field) {
+    LaunchRequest request;
+    int result = request.ParseOptions(field);
+    return LaunchOptions{result, request.noIcon, request.quitAfterFire};
+}
+
+}  // namespace
+
+TEST(LaunchOptions, ReadEveryLetterAfterTheDash) {
+    for (const char* field : {"-hc", "-ch", "-h-c", "  -hc", "-c x h", "-Xhc"}) {
+        LaunchOptions out = Launch(field);
+        EXPECT_EQ(1, out.result) << field;
+        EXPECT_EQ(1, out.noIcon) << field;
+        EXPECT_EQ(0, out.quitAfterFire) << field;
+    }
+    LaunchOptions onlyH = Launch("\t-h");
+    EXPECT_EQ(1, onlyH.result);
+    EXPECT_EQ(1, onlyH.noIcon);
+    EXPECT_EQ(1, onlyH.quitAfterFire);
+}
+
+TEST(LaunchOptions, RefuseAFieldWithoutDashOrKnownLetter) {
+    for (const char* field : {"-", "-x", "h", "c", "x-h", "-H", "-C"}) {
+        LaunchOptions out = Launch(field);
+        EXPECT_EQ(0, out.result) << field;
+        EXPECT_EQ(0, out.noIcon) << field;
+        EXPECT_EQ(1, out.quitAfterFire) << field;
+    }
+}
+
+TEST(LaunchOptions, BlanksOnlyAreAccepted) {
+    LaunchOptions out = Launch("   ");
+    EXPECT_EQ(1, out.result);
+    EXPECT_EQ(0, out.noIcon);
+    EXPECT_EQ(1, out.quitAfterFire);
+}
+
+// ド is 0x83 0x68 and ツ is 0x83 0x63: their trail bytes are 'h' and 'c'.
+TEST(LaunchOptions, TrailBytesAreNotLetters) {
+    LaunchOptions out = Launch("-ドツ");
+    EXPECT_EQ(0, out.result);
+    EXPECT_EQ(0, out.noIcon);
+    EXPECT_EQ(1, out.quitAfterFire);
+    EXPECT_EQ(1, Launch("-ドh").noIcon);
+}
+
+TEST(CloseOptions, KnowOnlyH) {
+    CloseRequest request;
+    EXPECT_EQ(0, request.ParseOptions("-c"));
+    EXPECT_EQ(0, request.noIcon);
+    EXPECT_EQ(1, request.ParseOptions("-ch"));
+    EXPECT_EQ(1, request.noIcon);
+}
