@@ -1,0 +1,120 @@
+// A platform seam for tests: records message boxes, beeps, shell calls,
+// process calls and exit requests, answers message boxes from a queue and
+// serves a settable clock. Installing it (construction) replaces the seam in
+// use; destruction puts the previous one back.
+//
+//   RecordingPlatform platform;
+//   platform.answers.push_back(IDCANCEL);   // the first box answers Cancel
+//   ... code under test ...
+//   ASSERT_EQ(1u, platform.boxes.size());
+//   EXPECT_EQ("ASSERTION FAILURE", platform.boxes[0].caption);
+#ifndef KIVORA_RECORDING_PLATFORM_H
+#define KIVORA_RECORDING_PLATFORM_H
+
+#include "wpplatform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+class RecordingPlatform : public WPPlatform {
+public:
+    struct Box {
+        HWND owner;
+        std::string text;
+        std::string caption;  // "(null)" when none was given
+        UINT type;
+    };
+    struct ShellCall {
+        bool extended;  // ShellOpenEx
+        HWND owner;
+        std::string verb, file, parameters, directory;  // "(null)" for none
+        int show;
+        ULONG mask;  // ShellOpenEx only
+    };
+
+    RecordingPlatform() : previous_(SetPlatform(this)) {}
+    ~RecordingPlatform() { SetPlatform(previous_); }
+    RecordingPlatform(const RecordingPlatform&) = delete;
+    RecordingPlatform& operator=(const RecordingPlatform&) = delete;
+
+    // --- What was asked. ---
+    std::vector<Box> boxes;
+    std::vector<UINT> beeps;
+    std::vector<ShellCall> shellCalls;
+    std::vector<DWORD> openedProcesses;      // process ids
+    std::vector<UINT> terminations;          // exit codes given
+    std::vector<HANDLE> closedHandles;
+    std::vector<int> endRequests;            // EndProcess codes (never ends)
+
+    // --- How to answer. ---
+    std::deque<int> answers;   // box answers in order; then defaultAnswer
+    int defaultAnswer = IDOK;
+    HINSTANCE shellOpenResult = reinterpret_cast<HINSTANCE>(42);
+    BOOL shellOpenExResult = TRUE;
+    HANDLE openProcessResult = reinterpret_cast<HANDLE>(0x1234);
+    BOOL terminateResult = TRUE;
+    DWORD tickCount = 0;
+    DWORD tickStep = 0;        // added after each TickCount call
+    SYSTEMTIME localTime = {2026, 12, 2, 8, 7, 5, 0, 0};
+    std::string timeText = "7:05:00";
+
+    // Called for each box before it is answered (e.g. to inspect state).
+    void (*onBox)(const Box& box) = nullptr;
+
+    int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) override {
+        boxes.push_back(Box{owner, Text(text), Text(caption), type});
+        if (onBox) onBox(boxes.back());
+        if (answers.empty()) return defaultAnswer;
+        int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    BOOL Beep(UINT type) override {
+        beeps.push_back(type);
+        return TRUE;
+    }
+    HINSTANCE ShellOpen(HWND owner, const char* verb, const char* file, const char* parameters,
+                        const char* directory, int show) override {
+        shellCalls.push_back(ShellCall{false, owner, Text(verb), Text(file), Text(parameters),
+                                       Text(directory), show, 0});
+        return shellOpenResult;
+    }
+    BOOL ShellOpenEx(SHELLEXECUTEINFOA* info) override {
+        shellCalls.push_back(ShellCall{true, info->hwnd, Text(info->lpVerb), Text(info->lpFile),
+                                       Text(info->lpParameters), Text(info->lpDirectory),
+                                       info->nShow, info->fMask});
+        return shellOpenExResult;
+    }
+    HANDLE OpenProcess(DWORD, BOOL, DWORD processId) override {
+        openedProcesses.push_back(processId);
+        return openProcessResult;
+    }
+    BOOL TerminateProcess(HANDLE, UINT exitCode) override {
+        terminations.push_back(exitCode);
+        return terminateResult;
+    }
+    BOOL CloseHandle(HANDLE handle) override {
+        closedHandles.push_back(handle);
+        return TRUE;
+    }
+    void EndProcess(int exitCode) override { endRequests.push_back(exitCode); }
+    DWORD TickCount() override {
+        DWORD now = tickCount;
+        tickCount += tickStep;
+        return now;
+    }
+    void LocalTime(SYSTEMTIME* time) override { *time = localTime; }
+    int LocalTimeText(char* text, int size) override {
+        if (size <= 0) return 0;
+        lstrcpynA(text, timeText.c_str(), size);
+        return static_cast<int>(strlen(text)) + 1;
+    }
+
+private:
+    static std::string Text(const char* text) { return text ? text : "(null)"; }
+
+    WPPlatform* previous_;
+};
+
+#endif
