@@ -1,0 +1,245 @@
+#include "commandline.h"
+
+#include "wptext.h"
+
+#include <string.h>
+
+namespace {
+
+// A piece of the private copy of the line.
+struct Span {
+    const char* start;
+    int length;
+};
+
+// The line taken apart, before any of it is applied: a line is applied
+// whole or not at all.
+struct LineParts {
+    char separator = ',';
+    bool hasSettingsWord = false;
+    char settingsWord[kMaxLineLength + 1] = "";
+    char arguments[kArgumentsSize] = " ";
+    char items[kMaxItems][kItemSize];
+    int itemCount = 0;
+};
+
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Copies the line without its outer blanks. A line over 127 characters is
+// refused rather than cut: a cut would silently shorten the last word, which
+// may be the program's path or an argument, and start the wrong thing.
+bool CopyLine(const char* text, char* line) {
+    while (*text == ' ') ++text;
+    int length = static_cast<int>(strlen(text));
+    while (length > 0 && text[length - 1] == ' ') --length;
+    if (length > kMaxLineLength) return false;
+    CopySpan(line, kMaxLineLength + 1, text, length);
+    return true;
+}
+
+// Cuts the line at blanks. More than 10 words are refused: dropping the
+// extra argument words would start the program with fewer documents than
+// asked for.
+bool SplitWords(const char* line, Span* words, int* count) {
+    Tokenizer tokenizer(line);
+    *count = 0;
+    Span word;
+    while (tokenizer.Next(" ", &word.start, &word.length)) {
+        if (*count == kMaxWords) return false;
+        words[(*count)++] = word;
+    }
+    return true;
+}
+
+// The separator a t word names: its third character. A t word shorter than
+// three characters names none, and a double-byte third character cannot
+// delimit single-byte items; both keep the comma.
+char SeparatorOf(const Span& word) {
+    const char* end = word.start + word.length;
+    const char* p = word.start + 1;  // after the t
+    if (p < end) p += CharLength(p);  // the second character is not examined
+    if (p >= end || CharLength(p) != 1) return ',';
+    return *p;
+}
+
+// Appends each argument word and one blank to the leading blank. A line of
+// 127 characters cannot give more than 127 characters of argument text (the
+// settings word takes at least one); should it, the line is refused like
+// one with extra words, never cut.
+bool BuildArguments(const Span* words, int count, char* arguments) {
+    int length = 1;  // the leading blank
+    for (int i = 0; i < count; ++i) {
+        if (length + words[i].length + 1 > kArgumentsSize - 1) return false;
+        memcpy(arguments + length, words[i].start, words[i].length);
+        length += words[i].length;
+        arguments[length++] = ' ';
+    }
+    arguments[length] = '\0';
+    return true;
+}
+
+// Cuts the settings word into items. More than 9 items, or an item over 31
+// characters, are refused: a cut item could name a shorter path than the
+// one given, and a dropped one would lose a setting without a word.
+bool SplitItems(LineParts* parts) {
+    const char delimiters[2] = {parts->separator, '\0'};
+    Tokenizer tokenizer(parts->settingsWord);
+    Span item;
+    while (tokenizer.Next(delimiters, &item.start, &item.length)) {
+        if (parts->itemCount == kMaxItems || item.length > kItemSize - 1) return false;
+        CopySpan(parts->items[parts->itemCount++], kItemSize, item.start, item.length);
+    }
+    return true;
+}
+
+// Takes the line apart; false when it goes beyond what the program holds.
+bool SplitLine(const char* commandText, LineParts* parts) {
+    char line[kMaxLineLength + 1];
+    Span words[kMaxWords];
+    int wordCount;
+    if (!CopyLine(commandText, line) || !SplitWords(line, words, &wordCount)) return false;
+    int settingsIndex = 0;
+    if (wordCount > 0 && words[0].start[0] == 't') {
+        parts->separator = SeparatorOf(words[0]);
+        settingsIndex = 1;
+    }
+    if (settingsIndex < wordCount) {
+        parts->hasSettingsWord = true;
+        CopySpan(parts->settingsWord, sizeof parts->settingsWord, words[settingsIndex].start,
+                 words[settingsIndex].length);
+        int first = settingsIndex + 1;
+        if (!BuildArguments(words + first, wordCount - first, parts->arguments)) return false;
+    }
+    return !parts->hasSettingsWord || SplitItems(parts);
+}
+
+// A coordinate from x= or y=: negative counts back from the far screen
+// edge, and what is still negative is the near edge. Sums are taken wide so
+// that no screen or value can overflow them.
+int Coordinate(int value, int screenExtent) {
+    long long coordinate = value;
+    if (coordinate < 0) coordinate += screenExtent;
+    return coordinate < 0 ? 0 : static_cast<int>(coordinate);
+}
+
+// True when value is text, ignoring ASCII case. Values over 11 characters
+// match nothing, as they are beyond what a value holds.
+bool ValueIs(const char* value, const char* text) {
+    return strlen(value) <= kMaxValueLength && CompareNoCase(value, text) == 0;
+}
+
+void ApplyShowCommand(const char* value, LaunchTarget* target) {
+    // A number over 11 characters is beyond what a value holds: it selects
+    // nothing, like any other number outside 0-3.
+    if (strlen(value) > kMaxValueLength) return;
+    switch (ReadNumber(value)) {
+    case 0:
+        // Shown normally, so the window is placed again: an earlier s item
+        // must not leave a normally shown window unplaced.
+        target->showCommand = kShowNormal;
+        target->noPlacement = 0;
+        break;
+    case 1:
+        target->showCommand = kShowMinimized;
+        target->noPlacement = 1;
+        break;
+    case 2:
+        target->showCommand = kShowMaximized;
+        target->noPlacement = 1;
+        break;
+    case 3:
+        target->showCommand = kShowHidden;
+        target->noPlacement = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+// Items of the keys that need "=" as their second character.
+void ApplyKeyValue(char key, const char* value, const ScreenRect& screen,
+                   LaunchSettings* settings, LaunchTarget* target) {
+    switch (key) {
+    case 'x': settings->x = Coordinate(ReadNumber(value), screen.right); break;
+    case 'y': settings->y = Coordinate(ReadNumber(value), screen.bottom); break;
+    case 'w': settings->w = ReadNumber(value); break;
+    case 'h': settings->h = ReadNumber(value); break;
+    case 'z':
+        if (ValueIs(value, "TOP")) settings->topMost = 1;
+        break;
+    case 'a':
+        if (ValueIs(value, "ON")) settings->autoReturn = settings->stayResident = 1;
+        break;
+    case 'd':
+        if (ValueIs(value, "ON")) settings->stayResident = 1;
+        break;
+    case 'q':
+        if (ValueIs(value, "ON"))
+            settings->nothingToUndo = 1;
+        else
+            settings->stayResident = 1;
+        break;
+    case 's': ApplyShowCommand(value, target); break;
+    default: break;
+    }
+}
+
+// The value of an e or f item: its second piece when cut at "=". The key
+// may thus be a longer word (exe=...), and the value ends at its first "=".
+bool NamedValue(const char* item, Span* value) {
+    Tokenizer pieces(item);
+    return pieces.Next("=", &value->start, &value->length) &&
+           pieces.Next("=", &value->start, &value->length);
+}
+
+void ApplyItem(const char* item, const ScreenRect& screen, LaunchSettings* settings,
+               LaunchTarget* target) {
+    if (CharLength(item) != 1) return;  // a double-byte first character is no key
+    char key = LowerAscii(item[0]);
+    Span value;
+    switch (key) {
+    case 'e':
+        if (NamedValue(item, &value)) {
+            CopySpan(settings->program, sizeof settings->program, value.start, value.length);
+            settings->noProgram = 0;
+        } else {
+            settings->nothingToUndo = 1;
+        }
+        break;
+    case 'f':
+        if (NamedValue(item, &value))
+            CopySpan(target->workDir, sizeof target->workDir, value.start, value.length);
+        break;
+    default:
+        if (strchr("xywhzadqs", key) && key != '\0' && item[1] == '=')
+            ApplyKeyValue(key, item + 2, screen, settings, target);
+        break;
+    }
+}
+
+// Positions and sizes that would leave the screen count as not given.
+void CheckRanges(const ScreenRect& screen, LaunchSettings* settings) {
+    const long long width = screen.right;
+    const long long height = screen.bottom;
+    if (settings->x >= width) settings->x = -1;
+    if (settings->y >= height) settings->y = -1;
+    if (static_cast<long long>(settings->x) + settings->w >= width) settings->w = -1;
+    if (static_cast<long long>(settings->y) + settings->h >= height) settings->h = -1;
+}
+
+}  // namespace
+
+void parseCommandLine(const char* commandText, const ScreenRect& screen,
+                      LaunchSettings* settings, LaunchTarget* target) {
+    LineParts parts;
+    if (SplitLine(commandText, &parts)) {
+        for (int i = 0; i < parts.itemCount; ++i)
+            ApplyItem(parts.items[i], screen, settings, target);
+        CopyText(settings->arguments, sizeof settings->arguments, parts.arguments);
+    } else {
+        CopyText(settings->arguments, sizeof settings->arguments, " ");
+    }
+    CheckRanges(screen, settings);
+}

@@ -1,0 +1,16 @@
+// Reading lofter's command line: a settings word of key=value items, an
+// optional separator word before it and argument words after it.
+#ifndef LOFTER_COMMANDLINE_H
+#define LOFTER_COMMANDLINE_H
+
+#include "launchsettings.h"
+
+// Fills settings and target from commandText (the command-line tail or the
+// word a response file gave). Sets `arguments` anew and applies the items
+// over what the records hold, then checks the position and size against
+// screen. A line beyond what the program holds is refused whole: nothing of
+// it is applied, exactly as if it were empty (see commandline.cpp).
+void parseCommandLine(const char* commandText, const ScreenRect& screen,
+                      LaunchSettings* settings, LaunchTarget* target);
+
+#endif

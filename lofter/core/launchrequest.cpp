@@ -1,0 +1,28 @@
+#include "launchrequest.h"
+
+#include "commandline.h"
+#include "responsefile.h"
+
+const char kUsageText[] =
+    "LOFTER [x=@@,y=@@,[w=@@,h=@@]],[z=TOP],[a=ON],e=File[args],[f=execDir]\n"
+    "or\n"
+    "LOFTER r=ResponseFile\n"
+    "区切りを”,”意外にする場合は \n"
+    "t=区切文字(ｽﾍﾟｰｽを開ける)・・・その他引数";
+
+const char kResponseFileErrorText[] = "レスポンスファイルが読めません";
+
+void ReadLaunchRequest(char* commandText, int textSize, const ScreenRect& screen,
+                       LaunchSettings* settings, LaunchTarget* target) {
+    if (commandText[0] == 'r') readResponseFile(commandText, textSize, settings);
+    if (!settings->responseFailed) parseCommandLine(commandText, screen, settings, target);
+}
+
+int CommandLineErrorBoxes(const LaunchSettings& settings, MessageBoxRequest boxes[2]) {
+    int count = 0;
+    if (settings.responseFailed)
+        boxes[count++] = {"ERROR!!", kResponseFileErrorText, 0, false, false};
+    if (settings.noProgram)
+        boxes[count++] = {"ERROR", kUsageText, 0, true, true};
+    return count;
+}

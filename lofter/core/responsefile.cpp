@@ -1,0 +1,90 @@
+#include "responsefile.h"
+
+#include "wptext.h"
+
+#include <stdio.h>
+
+namespace {
+
+// White space around the word. None of these can be the trail byte of a
+// double-byte character, so the file can be scanned byte by byte.
+bool IsWhiteSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+struct MemoryBytes {
+    const char* data;
+    size_t size;
+    size_t position;
+};
+
+int NextMemoryByte(void* context) {
+    MemoryBytes* bytes = static_cast<MemoryBytes*>(context);
+    if (bytes->position == bytes->size) return -1;
+    return static_cast<unsigned char>(bytes->data[bytes->position++]);
+}
+
+int NextFileByte(void* context) {
+    int c = fgetc(static_cast<FILE*>(context));
+    return c == EOF ? -1 : c;
+}
+
+}  // namespace
+
+int ReadFirstWord(ByteSource source, void* context, char* word) {
+    int c;
+    do c = source(context);
+    while (IsWhiteSpace(c));
+    int length = 0;
+    // A NUL byte ends the word: the command-line text cannot carry it, and
+    // what follows it is treated like the rest of the file, ignored.
+    for (; c != -1 && c != '\0' && !IsWhiteSpace(c); c = source(context)) {
+        // A word over 127 characters is refused, not cut: a cut word could
+        // name a shorter path than the file gives. Reading stops here, so
+        // an endless or huge file costs no more than this.
+        if (length == kMaxLineLength) {
+            word[0] = '\0';
+            return -1;
+        }
+        word[length++] = static_cast<char>(c);
+    }
+    word[length] = '\0';
+    return length;
+}
+
+int ReadFirstWord(const char* data, size_t size, char* word) {
+    MemoryBytes bytes = {data, size, 0};
+    return ReadFirstWord(NextMemoryByte, &bytes, word);
+}
+
+void readResponseFile(char* commandText, int textSize, LaunchSettings* settings) {
+    settings->responseFailed = 0;
+    // Only "r=" names a file. A text that begins with r but has no "=" after
+    // it names none; it is reported as an unreadable response file at once
+    // rather than guessed at, and nothing is opened.
+    if (commandText[0] != 'r' || commandText[1] != '=') {
+        settings->responseFailed = 1;
+        return;
+    }
+    // The name is copied out first since the text is replaced. One that
+    // does not fit whole is refused: a cut name would open another file.
+    char name[kCommandTextSize];
+    if (CopyText(name, sizeof name, commandText + 2) >= static_cast<int>(sizeof name)) {
+        settings->responseFailed = 1;
+        return;
+    }
+    FILE* file = fopen(name, "r");
+    if (!file) {
+        settings->responseFailed = 1;
+        return;
+    }
+    char word[kMaxLineLength + 1];
+    int length = ReadFirstWord(NextFileByte, file, word);
+    fclose(file);
+    // A word the text buffer cannot hold whole is refused like an overlong one.
+    if (length < 0 || length >= textSize) {
+        settings->responseFailed = 1;
+        return;
+    }
+    CopyText(commandText, textSize, word);
+}

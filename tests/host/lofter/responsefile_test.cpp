@@ -1,0 +1,143 @@
+#include "responsefile.h"
+
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+#include <string>
+
+namespace {
+
+std::string FirstWord(const std::string& content, int* length = nullptr) {
+    char word[kMaxLineLength + 1];
+    int n = ReadFirstWord(content.data(), content.size(), word);
+    if (length) *length = n;
+    return word;
+}
+
+// The program-wide text after "r=" + path, as the start function holds it.
+struct CommandText {
+    char text[kCommandTextSize];
+    explicit CommandText(const std::string& line) { strcpy(text, line.c_str()); }
+};
+
+}  // namespace
+
+// --- The first word ----------------------------------------------------------
+
+TEST(FirstWord, SkipsLeadingWhiteSpaceAndEndsAtTheNext) {
+    EXPECT_EQ("x=0,e=a.exe", FirstWord(" \t\r\n x=0,e=a.exe readme.txt\nmore"));
+    EXPECT_EQ("x=0,y=0,e=notepad.exe", FirstWord("x=0,y=0,e=notepad.exe readme.txt\r\n"));
+    EXPECT_EQ("a", FirstWord("a\tb"));
+    EXPECT_EQ("a", FirstWord("a\r\nb"));
+    EXPECT_EQ("last", FirstWord("\n\nlast"));
+}
+
+TEST(FirstWord, NoWordGivesEmptyText) {
+    int length = -2;
+    EXPECT_EQ("", FirstWord("", &length));
+    EXPECT_EQ(0, length);
+    EXPECT_EQ("", FirstWord(" \r\n\t ", &length));
+    EXPECT_EQ(0, length);
+}
+
+TEST(FirstWord, NulByteEndsTheWord) {
+    EXPECT_EQ("x=0", FirstWord(std::string("x=0\0,e=evil.exe", 16)));
+}
+
+TEST(FirstWord, WordOver127CharactersIsRefused) {
+    int length = 0;
+    EXPECT_EQ(std::string(127, 'w'), FirstWord(std::string(127, 'w') + " x", &length));
+    EXPECT_EQ(127, length);
+    EXPECT_EQ("", FirstWord(std::string(128, 'w'), &length));
+    EXPECT_EQ(-1, length);
+}
+
+TEST(FirstWord, StopsReadingAnEndlessWord) {
+    struct Endless {
+        long served = 0;
+        static int Next(void* self) {
+            ++static_cast<Endless*>(self)->served;
+            return 'a';
+        }
+    } source;
+    char word[kMaxLineLength + 1];
+    EXPECT_EQ(-1, ReadFirstWord(Endless::Next, &source, word));
+    EXPECT_LE(source.served, kMaxLineLength + 1);
+}
+
+// --- Reading the file named after r= ----------------------------------------
+
+TEST(ResponseFile, FirstWordReplacesTheText) {
+    TempFolder folder;
+    std::string path = folder.Write("my settings.rsp", "\n  x=0,y=0,e=notepad.exe readme.txt\nz=TOP\n");
+    CommandText line("r=" + path);
+    LaunchSettings settings;
+    settings.responseFailed = 1;  // cleared by a successful read
+    readResponseFile(line.text, sizeof line.text, &settings);
+    EXPECT_EQ(0, settings.responseFailed);
+    EXPECT_STREQ("x=0,y=0,e=notepad.exe", line.text);
+}
+
+TEST(ResponseFile, NameIsTakenWholeWithBlanks) {
+    TempFolder folder;
+    folder.Write("wide", "wrong");
+    std::string path = folder.Write("wide .rsp ", "right");  // trailing blank too
+    CommandText line("r=" + path);
+    LaunchSettings settings;
+    readResponseFile(line.text, sizeof line.text, &settings);
+    EXPECT_EQ(0, settings.responseFailed);
+    EXPECT_STREQ("right", line.text);
+}
+
+TEST(ResponseFile, EmptyFileGivesEmptyText) {
+    TempFolder folder;
+    CommandText line("r=" + folder.Write("empty.rsp", " \r\n"));
+    LaunchSettings settings;
+    readResponseFile(line.text, sizeof line.text, &settings);
+    EXPECT_EQ(0, settings.responseFailed);
+    EXPECT_STREQ("", line.text);
+}
+
+TEST(ResponseFile, FailuresLeaveTheTextAsItWas) {
+    TempFolder folder;
+    const std::string tooLong = folder.Write("long.rsp", std::string(128, 'x'));
+    const std::string fine = folder.Write("fine.rsp", "e=a.exe");
+    const std::string cases[] = {
+        "r=" + folder.Path("missing.rsp"),  // cannot be opened
+        "r=",                               // no name
+        "r" + fine,                         // no "=" in second position
+        "rx=" + fine,
+        "r=" + tooLong,                     // word beyond a command line
+    };
+    for (const std::string& text : cases) {
+        CommandText line(text);
+        LaunchSettings settings;
+        readResponseFile(line.text, sizeof line.text, &settings);
+        EXPECT_EQ(1, settings.responseFailed) << text;
+        EXPECT_EQ(text, line.text);
+    }
+}
+
+TEST(ResponseFile, WordThatDoesNotFitTheTextIsRefused) {
+    TempFolder folder;
+    folder.Write("w.rsp", "e=abcdefgh.exe");  // 14 characters
+    // A relative name keeps the text short enough for small buffers.
+    char previous[4096];
+    ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
+    ASSERT_EQ(0, chdir(folder.Path(".").c_str()));
+
+    LaunchSettings settings;
+    char fits[15] = "r=w.rsp";
+    readResponseFile(fits, sizeof fits, &settings);
+    EXPECT_EQ(0, settings.responseFailed);
+    EXPECT_STREQ("e=abcdefgh.exe", fits);
+
+    char tooSmall[14] = "r=w.rsp";
+    readResponseFile(tooSmall, sizeof tooSmall, &settings);
+    EXPECT_EQ(1, settings.responseFailed);
+    EXPECT_STREQ("r=w.rsp", tooSmall);
+
+    ASSERT_EQ(0, chdir(previous));
+}
