@@ -1,0 +1,55 @@
+// The three registry helpers. Each call opens, uses and closes its key;
+// nothing is kept between calls and nothing allocated crosses back.
+#include "kivlib.h"
+
+#include <windows.h>
+
+#include "default_text.h"
+#include "wptext.h"
+
+namespace {
+
+// An empty path would address HKEY_USERS itself, whose default value is
+// no key of ours: such calls are refused like a key that cannot be opened.
+bool IsKeyPath(const char* path) {
+    return path && path[0] != '\0';
+}
+
+// Stores text as the key's default value. The platform measures a REG_SZ
+// text itself; we pass the true size anyway so that a store honouring the
+// argument keeps the whole text rather than its first few bytes.
+void StoreDefaultText(HKEY key, const char* text) {
+    RegSetValueA(key, nullptr, REG_SZ, text, lstrlenA(text) + 1);
+}
+
+}  // namespace
+
+int kivlibKeys::createKey(const char* path, const char* text) {
+    if (!IsKeyPath(path) || !text) return ERROR_INVALID_PARAMETER;
+    HKEY key;
+    LONG status = RegCreateKeyA(HKEY_USERS, path, &key);
+    // Without a key there is nothing to write or close; its status says why.
+    if (status != ERROR_SUCCESS) return status;
+    StoreDefaultText(key, text);
+    return RegCloseKey(key);
+}
+
+int kivlibKeys::setKey(const char* path, const char* text) {
+    if (!IsKeyPath(path) || !text) return 0;
+    HKEY key;
+    if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return 0;
+    StoreDefaultText(key, text);
+    RegCloseKey(key);
+    return 1;
+}
+
+int kivlibKeys::readKey(const char* path, char* text) {
+    if (!IsKeyPath(path) || !text) return 0;
+    HKEY key;
+    if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return 0;
+    char work[kivlibTextSize];
+    ReadDefaultText(key, work);
+    RegCloseKey(key);
+    CopyText(text, kivlibTextSize, work);
+    return 1;
+}

@@ -1,0 +1,60 @@
+#include "registry_state.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+void DeleteKeyTree(const char* path) {
+    HKEY key;
+    if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return;
+    char child[MAX_PATH];
+    // Always take the first child: deleting shifts the indices.
+    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
+        DeleteKeyTree((std::string(path) + "\\" + child).c_str());
+    }
+    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_USERS, path)) << path;
+}
+
+void DeleteKeyIfEmpty(const char* path) {
+    // The platform refuses to delete a key that still has sub-keys.
+    RegDeleteKeyA(HKEY_USERS, path);
+}
+
+bool KeyExists(const char* path) {
+    HKEY key;
+    if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void MakeEmptyKey(const char* path) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_USERS, path, &key)) << path;
+    RegCloseKey(key);
+}
+
+void StoreText(const char* path, const char* text) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_USERS, path, &key)) << path;
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, nullptr, 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(text),
+                                            lstrlenA(text) + 1));
+    RegCloseKey(key);
+}
+
+std::string StoredText(const char* path) {
+    HKEY key;
+    if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return "<missing key>";
+    DWORD type = 0, size = 0;
+    std::string result = "<no value>";
+    if (RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<char> data(size + 1, '\0');
+        RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+        result = data.data();
+    }
+    RegCloseKey(key);
+    return result;
+}

@@ -1,0 +1,26 @@
+// Direct registry access for the tests: setting up and inspecting keys
+// under HKEY_USERS without going through the helpers under test.
+#ifndef KIVORA_TESTS_REGISTRY_STATE_H
+#define KIVORA_TESTS_REGISTRY_STATE_H
+
+#include <string>
+
+// Deletes the key at path with everything below it; a missing key is fine.
+void DeleteKeyTree(const char* path);
+
+// Deletes the key at path only when it has no sub-keys left.
+void DeleteKeyIfEmpty(const char* path);
+
+bool KeyExists(const char* path);
+
+// Creates the key (with its levels) holding no default value.
+void MakeEmptyKey(const char* path);
+
+// Creates the key and stores text as its default value.
+void StoreText(const char* path, const char* text);
+
+// The whole default value of the key at path ("<missing key>" when the key
+// does not exist, "<no value>" when it has no default value).
+std::string StoredText(const char* path);
+
+#endif
