@@ -1,0 +1,97 @@
+#include "volleyresponsefile.h"
+
+#include "volleylinereader.h"
+#include "wptext.h"
+
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+const char kFieldSeparators[] = ",";
+const char kTimeKeyword[] = "#time";
+
+bool IsTimeKeyword(const char* field, int length) {
+    return length == static_cast<int>(sizeof kTimeKeyword) - 1 && memcmp(field, kTimeKeyword, length) == 0;
+}
+
+VolleyNotice TimeWithoutValue(const char* name, int fileLine) {
+    VolleyNotice notice = {};
+    CopyText(notice.caption, sizeof notice.caption, "error");
+    // The name is cut to 255 characters, so the text always fits.
+    char shownName[256];
+    CopyText(shownName, sizeof shownName, name);
+    snprintf(notice.text, sizeof notice.text,
+             "#time without a value in line %d of %s.\nThat line and the lines after it are not run.", fileLine,
+             shownName);
+    notice.style = 0;  // MB_OK, like volley's other error boxes
+    notice.beep = 1;
+    return notice;
+}
+
+}  // namespace
+
+LaunchEntry* ParseLaunchLine(const char* line, EntryList& list) {
+    // A line holds at most 255 characters, so the fields fit whole; a longer
+    // text handed in directly has its fields cut to 255 characters.
+    char file[kFieldSize];
+    char params[kFieldSize];
+    char dir[kFieldSize];
+    char showCode[kFieldSize];
+    Tokenizer fields(line);
+    fields.Next(kFieldSeparators, file, kFieldSize);
+    fields.Next(kFieldSeparators, params, kFieldSize);
+    fields.Next(kFieldSeparators, dir, kFieldSize);
+    fields.Next(kFieldSeparators, showCode, kFieldSize);
+    auto* entry = new LaunchEntry(file, params, dir, ReadNumber(showCode));
+    list.Append(entry);
+    return entry;
+}
+
+SleepEntry* ParseTimeLine(const char* line, EntryList& list) {
+    char keyword[kFieldSize];
+    char value[kFieldSize];
+    Tokenizer fields(line);
+    fields.Next(kFieldSeparators, keyword, kFieldSize);
+    if (fields.Next(kFieldSeparators, value, kFieldSize) < 0) return nullptr;
+    auto* entry = new SleepEntry(ReadNumber(value));
+    list.Append(entry);
+    return entry;
+}
+
+int ReadResponseText(const char* name, const char* data, size_t size, EntryList& list,
+                     std::vector<VolleyNotice>* notices) {
+    ResponseLineReader lines(data, size);
+    char line[kLineSize];
+    while (lines.Next(line)) {
+        Tokenizer fields(line);
+        const char* first;
+        int length;
+        // Empty lines and lines of commas only are no entries.
+        if (!fields.Next(kFieldSeparators, &first, &length)) continue;
+        if (!IsTimeKeyword(first, length)) {
+            ParseLaunchLine(line, list);
+        } else if (!ParseTimeLine(line, list)) {
+            // The user meant a wait here; running what follows without it could
+            // start programs too early, so reading stops as before, but the user
+            // is told instead of the rest of the list silently going missing.
+            if (notices) notices->push_back(TimeWithoutValue(name, lines.FileLine()));
+            return kStoppedAtTimeLine;
+        }
+    }
+    return kFileRead;
+}
+
+int ReadResponseFile(const char* name, EntryList& list, std::vector<VolleyNotice>* notices) {
+    FILE* file = fopen(name, "rb");
+    if (!file) return kFileMissing;
+    std::vector<char> data;
+    char chunk[4096];
+    size_t got;
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) data.insert(data.end(), chunk, chunk + got);
+    // A name that opens but cannot be read (a folder, say) counts as missing.
+    bool failed = ferror(file) != 0;
+    fclose(file);
+    if (failed) return kFileMissing;
+    return ReadResponseText(name, data.data(), data.size(), list, notices);
+}
