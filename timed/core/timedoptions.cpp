@@ -16,9 +16,9 @@ int ParseOptions(const char* text, OptionFlags flags) {
     if (*p == '\0') return 1;
     if (*p != '-') return 0;
     bool knownLetter = false;
+    // Double-byte characters are stepped over whole: a trail byte may look
+    // like h or c.
     for (; *p != '\0'; p += CharLength(p)) {
-        // The trail byte of a double-byte character may look like h or c.
-        if (CharLength(p) != 1) continue;
         if (*p == 'h') {
             *flags.noIcon = 1;
             knownLetter = true;
