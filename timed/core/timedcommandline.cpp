@@ -3,13 +3,9 @@
 #include "timedoptions.h"
 #include "wptext.h"
 
-// Limits: every text that does not fit its buffer is refused with the usage
-// box, never cut. A cut program path, parameter or caption would name
-// something else, and a cut option field could silently drop a letter.
-//  - a command-line tail longer than 255 characters is refused;
-//  - a field longer than its buffer is refused (with 256-byte buffers this
-//    cannot happen once the tail fits);
-//  - an option field longer than 11 characters is refused, blanks included.
+// Every text that does not fit its buffer is refused with the usage box,
+// never cut: a cut program path, parameter or caption would name something
+// else, and a cut option field could silently drop a letter.
 
 namespace {
 
@@ -23,6 +19,8 @@ Field TakeField(Tokenizer& line, const char* delimiters, TextField target) {
     return length < target.size ? Field::Taken : Field::TooLong;
 }
 
+// A tail longer than the 255 characters of the command-line copy is refused.
+// Once it fits, no field can outgrow its 256-byte buffer.
 bool FitsCommandLineCopy(const char* commandLine) {
     for (int length = 0; length < kCommandLineSize; ++length) {
         if (commandLine[length] == '\0') return true;
@@ -59,6 +57,8 @@ int ParseCommandLine(const char* commandLine, const LaunchFields& fields) {
     *fields.quitAfterFire = 1;
     if (!FitsCommandLineCopy(commandLine)) return 0;
 
+    // An option field longer than 11 characters, blanks included, is refused
+    // (TakeField reports it as too long).
     char options[kOptionFieldSize] = "";
     TextField optionField{options, sizeof options};
     Tokenizer line(commandLine);
@@ -82,7 +82,7 @@ int ParseCommandLine(const char* commandLine, const CloseFields& fields) {
     *fields.noIcon = 0;
     if (!FitsCommandLineCopy(commandLine)) return 0;
 
-    char options[kOptionFieldSize] = "";
+    char options[kOptionFieldSize] = "";  // longer than 11 characters: refused
     Tokenizer line(commandLine);
     if (!TakeTime(line, fields.timeText)) return 0;
     if (TakeField(line, ",", fields.caption) != Field::Taken) return 0;
