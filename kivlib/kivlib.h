@@ -15,11 +15,13 @@ class kivlibKeys {
 public:
     // Opens the key, creating it and every missing level, and stores text.
     // Returns 0 when the key was created or opened, written and closed;
-    // nonzero when it could not be created (nothing is written then).
+    // otherwise the platform's status of the step that failed (nothing is
+    // written when the key could not be created).
     int createKey(const char* path, const char* text);
 
     // Replaces the text of an existing key. Returns 1 when the key existed
-    // and was written, 0 when it could not be opened (nothing is created).
+    // and was written, 0 when it could not be opened (nothing is created)
+    // or not written.
     int setKey(const char* path, const char* text);
 
     // Reads the text of a key into text (at least kivlibTextSize bytes).

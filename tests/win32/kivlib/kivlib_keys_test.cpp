@@ -84,6 +84,15 @@ TEST_F(KivlibKeys, SetKeyNeverCreates) {
     EXPECT_FALSE(KeyExists(kLeaf));
 }
 
+TEST_F(KivlibKeys, ARefusedWriteIsNoSuccess) {
+    StoreText(kLeaf, "1000");
+    MakeReadOnly(kLeaf);
+    EXPECT_EQ(0, keys.setKey(kLeaf, "300"));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, keys.createKey(kLeaf, "300"));
+    EXPECT_EQ(1, ReadGuarded(kLeaf));
+    EXPECT_STREQ("1000", area);
+}
+
 TEST_F(KivlibKeys, ReadKeyOfAMissingKeyLeavesTheBufferAlone) {
     char buffer[kivlibTextSize];
     memset(buffer, 'x', sizeof buffer);

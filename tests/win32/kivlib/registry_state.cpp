@@ -45,6 +45,24 @@ void StoreText(const char* path, const char* text) {
     RegCloseKey(key);
 }
 
+void MakeReadOnly(const char* path) {
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+    alignas(DWORD) char aclSpace[128];
+    PACL acl = reinterpret_cast<PACL>(aclSpace);
+    InitializeAcl(acl, sizeof aclSpace, ACL_REVISION);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyA(HKEY_USERS, path, &key)) << path;
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
+    RegCloseKey(key);
+    FreeSid(everyone);
+}
+
 std::string StoredText(const char* path) {
     HKEY key;
     if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return "<missing key>";

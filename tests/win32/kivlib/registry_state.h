@@ -19,6 +19,9 @@ void MakeEmptyKey(const char* path);
 // Creates the key and stores text as its default value.
 void StoreText(const char* path, const char* text);
 
+// Lets everybody read the key at path and nobody write its values.
+void MakeReadOnly(const char* path);
+
 // The whole default value of the key at path ("<missing key>" when the key
 // does not exist, "<no value>" when it has no default value).
 std::string StoredText(const char* path);

@@ -79,6 +79,19 @@ TEST_F(LofterTimings, SavingCreatesMissingKeys) {
     EXPECT_EQ(-1, LoadedAsOnStart().returnInterval);
 }
 
+TEST_F(LofterTimings, ARefusedSaveKeepsTheValuesInMemory) {
+    StoreText(kCaptureDelayKey, "2500");
+    StoreText(kReturnIntervalKey, "250");
+    MakeReadOnly(kCaptureDelayKey);
+    TimingSettings times = LoadedAsOnStart();
+    times.captureDelay = 1500;
+    times.returnInterval = 300;
+    times.saveTimes();
+    EXPECT_EQ(1500, times.captureDelay);
+    EXPECT_EQ("2500", StoredText(kCaptureDelayKey));
+    EXPECT_EQ("300", StoredText(kReturnIntervalKey));
+}
+
 TEST_F(LofterTimings, StoredTextsAreReadLeniently) {
     StoreText(kCaptureDelayKey, "700ms");
     StoreText(kReturnIntervalKey, "fast");
