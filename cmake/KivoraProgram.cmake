@@ -1,0 +1,31 @@
+# How a program of the suite is built: a WIN32 (GUI) executable with the
+# statically linked runtime (see Kivora.cmake), the framework, and one
+# resource script compiled by windres as UTF-8 (-c 65001, in CMAKE_RC_FLAGS).
+#
+#   kivora_program(NAME SOURCES a.cpp ... RC name.rc [LIBS x ...])
+#
+# The script starts with #pragma code_page(65001) and includes
+# "wpresources.rc" (framework/resources) for "DLGABOUT" and
+# "DLGPRINTABORT". Files named in the script (icons) are found beside the
+# script or in framework/resources/icons.
+set(KIVORA_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../framework/resources)
+
+function(kivora_program name)
+  cmake_parse_arguments(P "" "RC" "SOURCES;LIBS" ${ARGN})
+  if(NOT KIVORA_WIN32)
+    return()
+  endif()
+  if(NOT P_RC)
+    message(FATAL_ERROR "kivora_program(${name}): a resource script (RC) is required")
+  endif()
+  get_filename_component(rc_path ${P_RC} ABSOLUTE)
+  get_filename_component(rc_dir ${rc_path} DIRECTORY)
+  add_executable(${name} WIN32 ${P_SOURCES} ${rc_path})
+  kivora_charset(${name})
+  target_link_libraries(${name} PRIVATE ${P_LIBS} framework)
+  # windres looks for included scripts and named files along these folders.
+  target_include_directories(${name} PRIVATE ${rc_dir} ${KIVORA_RESOURCE_DIR}
+                             ${KIVORA_RESOURCE_DIR}/icons)
+  set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS
+               ${KIVORA_RESOURCE_DIR}/wpresources.rc)
+endfunction()

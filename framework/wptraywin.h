@@ -1,0 +1,41 @@
+// The tray window: a main frame window with an icon in the notification
+// area and two popup menus, opened by the left and the right mouse button.
+#ifndef KIVORA_WPTRAYWIN_H
+#define KIVORA_WPTRAYWIN_H
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "wpmainwin.h"
+
+// The record sent to the shell is the first version's: 88 bytes, tip of at
+// most 63 characters.
+static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "first-version NOTIFYICONDATAA is 88 bytes");
+
+// Callback message of the tray icon.
+const UINT kTrayMessage = 1010;
+
+class WPTrayWin : public WPMainWin {
+public:
+    // A main frame window named "MAINWIN" with two empty popup menus.
+    WPTrayWin();
+
+    // The callback message goes to the tray handler; the rest as WPMainWin.
+    int OnOther(WPMsg& msg) override;
+
+    // NIM_ADD, NIM_MODIFY, NIM_DELETE; each returns the shell's answer. A
+    // missing tip is sent empty, a longer one cut to 63 characters.
+    BOOL AddTrayIcon(UINT id, HICON icon, const char* tip);
+    BOOL ModifyTrayIcon(UINT id, HICON icon, const char* tip);
+    BOOL DeleteTrayIcon(UINT id);
+
+    WPMenu leftMenu;
+    WPMenu rightMenu;
+
+private:
+    BOOL NotifyShell(DWORD message, UINT id, HICON icon, const char* tip);
+    // Left press: leftMenu; right press: rightMenu; anything else swallowed.
+    int OnTrayNotify(LPARAM mouseMessage);
+};
+
+#endif
