@@ -159,7 +159,7 @@ void ApplyShowCommand(const char* value, LaunchTarget* target) {
 }
 
 // Items of the keys that need "=" as their second character.
-void ApplyKeyValue(char key, const char* value, const ScreenRect& screen,
+void ApplyKeyValue(char key, const char* value, const WPRect& screen,
                    LaunchSettings* settings, LaunchTarget* target) {
     switch (key) {
     case 'x': settings->x = Coordinate(ReadNumber(value), screen.right); break;
@@ -194,7 +194,7 @@ bool NamedValue(const char* item, Span* value) {
            pieces.Next("=", &value->start, &value->length);
 }
 
-void ApplyItem(const char* item, const ScreenRect& screen, LaunchSettings* settings,
+void ApplyItem(const char* item, const WPRect& screen, LaunchSettings* settings,
                LaunchTarget* target) {
     if (CharLength(item) != 1) return;  // a double-byte first character is no key
     char key = LowerAscii(item[0]);
@@ -220,7 +220,7 @@ void ApplyItem(const char* item, const ScreenRect& screen, LaunchSettings* setti
 }
 
 // Positions and sizes that would leave the screen count as not given.
-void CheckRanges(const ScreenRect& screen, LaunchSettings* settings) {
+void CheckRanges(const WPRect& screen, LaunchSettings* settings) {
     const long long width = screen.right;
     const long long height = screen.bottom;
     if (settings->x >= width) settings->x = -1;
@@ -231,7 +231,7 @@ void CheckRanges(const ScreenRect& screen, LaunchSettings* settings) {
 
 }  // namespace
 
-void parseCommandLine(const char* commandText, const ScreenRect& screen,
+void parseCommandLine(const char* commandText, const WPRect& screen,
                       LaunchSettings* settings, LaunchTarget* target) {
     LineParts parts;
     if (SplitLine(commandText, &parts)) {

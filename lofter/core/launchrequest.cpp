@@ -12,7 +12,7 @@ const char kUsageText[] =
 
 const char kResponseFileErrorText[] = "レスポンスファイルが読めません";
 
-void ReadLaunchRequest(char* commandText, int textSize, const ScreenRect& screen,
+void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
                        LaunchSettings* settings, LaunchTarget* target) {
     if (commandText[0] == 'r') readResponseFile(commandText, textSize, settings);
     if (!settings->responseFailed) parseCommandLine(commandText, screen, settings, target);

@@ -6,6 +6,7 @@
 #define LOFTER_LAUNCHREQUEST_H
 
 #include "launchsettings.h"
+#include "wprect.h"
 
 // One message box to show.
 struct MessageBoxRequest {
@@ -22,7 +23,7 @@ extern const char kResponseFileErrorText[];
 // Reads commandText (a buffer of textSize bytes) into settings and target,
 // which hold their initial values: through the response file when the text
 // begins with "r", then the command line unless the file could not be read.
-void ReadLaunchRequest(char* commandText, int textSize, const ScreenRect& screen,
+void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
                        LaunchSettings* settings, LaunchTarget* target);
 
 // The boxes a read request calls for, in order. The response-file box comes

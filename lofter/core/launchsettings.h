@@ -50,13 +50,4 @@ struct LaunchTarget {
     char workDir[kItemSize] = " ";
 };
 
-// The desktop window's rectangle; its right edge is the screen width and
-// its bottom edge the screen height.
-struct ScreenRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
 #endif

@@ -12,14 +12,14 @@ static_assert(sizeof("ポ") == 3 && "ポ"[1] == '|', "compile with -fexec-charse
 
 namespace {
 
-const ScreenRect kScreen = {0, 0, 1024, 768};
+const WPRect kScreen = {0, 0, 1024, 768};
 
 struct Parsed {
     LaunchSettings settings;
     LaunchTarget target;
 };
 
-Parsed Parse(const std::string& line, const ScreenRect& screen = kScreen) {
+Parsed Parse(const std::string& line, const WPRect& screen = kScreen) {
     Parsed parsed;
     parseCommandLine(line.c_str(), screen, &parsed.settings, &parsed.target);
     return parsed;
@@ -270,7 +270,7 @@ TEST(RangeChecks, HugeSizesDoNotWrapPastTheCheck) {
 }
 
 TEST(RangeChecks, ExtremeScreensStayDefined) {
-    const ScreenRect odd = {0, 0, INT_MIN, INT_MAX};
+    const WPRect odd = {0, 0, INT_MIN, INT_MAX};
     Parsed p = Parse("x=-2147483648,y=-2147483648,w=2147483647,h=2147483647", odd);
     EXPECT_EQ(-1, p.settings.x);  // 0 is not left of a screen edge below 0
     EXPECT_EQ(0, p.settings.y);

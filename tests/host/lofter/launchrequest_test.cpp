@@ -9,7 +9,7 @@
 
 namespace {
 
-const ScreenRect kScreen = {0, 0, 1024, 768};
+const WPRect kScreen = {0, 0, 1024, 768};
 
 struct Request {
     char text[kCommandTextSize];

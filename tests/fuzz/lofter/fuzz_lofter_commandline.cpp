@@ -1,0 +1,55 @@
+// Drives parseCommandLine with any text the program-wide buffer can hold,
+// on an ordinary screen and on degenerate ones.
+#include "commandline.h"
+#include "launchchecks.h"
+#include "wptext.h"
+
+#include <limits.h>
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+
+#include <string>
+
+namespace {
+
+const WPRect kScreens[] = {
+    {0, 0, 1024, 768},
+    {0, 0, 0, 0},
+    {0, 0, INT_MAX, INT_MIN},
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // As the start function does: the tail, cut to the 256-byte text. The
+    // text ends at the first NUL byte, as a command-line tail would.
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    char* text = new char[kCommandTextSize];
+    CopyText(text, kCommandTextSize, input.c_str());
+    char* before = new char[kCommandTextSize];
+    memcpy(before, text, kCommandTextSize);
+
+    for (const WPRect& screen : kScreens) {
+        // Exact-size heap records: a write past the last field is caught.
+        LaunchSettings* settings = new LaunchSettings;
+        LaunchTarget* target = new LaunchTarget;
+        parseCommandLine(text, screen, settings, target);
+        CheckParsed(*settings, *target, screen);
+
+        LaunchSettings* again = new LaunchSettings;
+        LaunchTarget* againTarget = new LaunchTarget;
+        parseCommandLine(text, screen, again, againTarget);
+        Require(memcmp(settings, again, sizeof *again) == 0 &&
+                    memcmp(target, againTarget, sizeof *againTarget) == 0,
+                "parsing is deterministic");
+        delete again;
+        delete againTarget;
+        delete settings;
+        delete target;
+    }
+    Require(memcmp(before, text, kCommandTextSize) == 0, "the command-line text is left alone");
+    delete[] before;
+    delete[] text;
+    return 0;
+}

@@ -1,0 +1,79 @@
+#include "launchchecks.h"
+
+#include "wptext.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+void Require(bool holds, const char* rule) {
+    if (holds) return;
+    fprintf(stderr, "broken rule: %s\n", rule);
+    abort();
+}
+
+int CheckTerminated(const char* field, int capacity, const char* name) {
+    char* copy = new char[capacity];
+    memcpy(copy, field, capacity);
+    int length = static_cast<int>(strlen(copy));
+    delete[] copy;
+    Require(length < capacity, name);
+    return length;
+}
+
+namespace {
+
+bool IsFlag(int value) { return value == 0 || value == 1; }
+
+// True when text holds a single-byte character from chars, stepping over
+// double-byte characters as the parser does.
+bool HoldsChar(const char* text, const char* chars) { return FindChar(text, chars) != nullptr; }
+
+// No two single-byte blanks follow each other.
+bool HasBlankRun(const char* text) {
+    bool lastWasBlank = false;
+    for (const char* p = text; *p; p += CharLength(p)) {
+        bool blank = CharLength(p) == 1 && *p == ' ';
+        if (blank && lastWasBlank) return true;
+        lastWasBlank = blank;
+    }
+    return false;
+}
+
+// A position is -1 or on screen; a size is -1 or keeps the far edge on it.
+void CheckAxis(int position, int size, int extent, const char* positionRule, const char* sizeRule) {
+    Require(position == -1 || (position >= 0 && position < extent), positionRule);
+    Require(size == -1 || static_cast<long long>(position) + size < extent, sizeRule);
+}
+
+}  // namespace
+
+void CheckParsed(const LaunchSettings& s, const LaunchTarget& t, const WPRect& screen) {
+    CheckAxis(s.x, s.w, screen.right, "x on screen or -1", "x + w on screen or w -1");
+    CheckAxis(s.y, s.h, screen.bottom, "y on screen or -1", "y + h on screen or h -1");
+
+    Require(IsFlag(s.topMost) && IsFlag(s.nothingToUndo) && IsFlag(s.autoReturn) &&
+                IsFlag(s.noProgram) && IsFlag(s.stayResident) && IsFlag(t.noPlacement),
+            "flags hold 0 or 1");
+    Require(s.responseFailed == 0 && s.launchFailed == 0, "the parser sets no failure");
+    Require(!s.autoReturn || s.stayResident, "auto return keeps lofter resident");
+
+    Require(t.showCommand == 5 || t.showCommand == 6 || t.showCommand == 3 || t.showCommand == 0,
+            "show command is one of 5, 6, 3, 0");
+    Require(t.noPlacement == (t.showCommand != 5), "no placement exactly when not shown normally");
+
+    int programLength = CheckTerminated(s.program, sizeof s.program, "program terminated");
+    Require(s.noProgram == (programLength == 0), "noProgram exactly when program is empty");
+    Require(programLength <= kItemSize - 3, "program comes from one item");
+    Require(!HoldsChar(s.program, " ="), "program holds no blank and no '='");
+
+    int argumentsLength = CheckTerminated(s.arguments, sizeof s.arguments, "arguments terminated");
+    Require(argumentsLength >= 1 && s.arguments[0] == ' ' && s.arguments[argumentsLength - 1] == ' ',
+            "arguments begin and end with a blank");
+    Require(!HasBlankRun(s.arguments), "arguments hold no run of blanks");
+
+    int workDirLength = CheckTerminated(t.workDir, sizeof t.workDir, "workDir terminated");
+    Require(strcmp(t.workDir, " ") == 0 || (workDirLength >= 1 && workDirLength <= kItemSize - 3 &&
+                                           !HoldsChar(t.workDir, " =")),
+            "workDir is one blank or one item's value");
+}
