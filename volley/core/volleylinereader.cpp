@@ -2,6 +2,8 @@
 
 #include "wptext.h"
 
+#include <limits.h>
+
 // A carriage return right before a line feed belongs to the line end.
 bool ResponseLineReader::IsLineEnd(size_t pos) const {
     if (data_[pos] == '\n') return true;
@@ -26,7 +28,7 @@ bool ResponseLineReader::Next(char (&line)[kLineSize]) {
         if (length == kLineSize - 1) break;
         if (IsLineEnd(pos_)) {
             pos_ += data_[pos_] == '\r' ? 2 : 1;
-            ++nextFileLine_;
+            if (nextFileLine_ < INT_MAX) ++nextFileLine_;  // only a message's line number
             break;
         }
         // A double-byte character is never split: when only its lead byte
