@@ -75,7 +75,8 @@ TEST(LaunchRequest, ResponseFileNamingAnotherIsNotFollowed) {
 }
 
 TEST(LaunchRequest, UnreadableResponseFileShowsItsBoxThenUsage) {
-    for (const char* line : {"r=/nonexistent-folder/a.rsp", "r", "readme"}) {
+    // The text is not parsed after a failed read, so e=a.exe starts nothing.
+    for (const char* line : {"r=/nonexistent-folder/a.rsp,e=a.exe", "r", "readme,e=a.exe"}) {
         Request r(line);
         EXPECT_EQ(1, r.settings.responseFailed) << line;
         EXPECT_STREQ(line, r.text);

@@ -43,7 +43,9 @@ TEST(FirstWord, NoWordGivesEmptyText) {
 }
 
 TEST(FirstWord, NulByteEndsTheWord) {
-    EXPECT_EQ("x=0", FirstWord(std::string("x=0\0,e=evil.exe", 16)));
+    int length = 0;
+    EXPECT_EQ("x=0", FirstWord(std::string("x=0\0,e=evil.exe", 16), &length));
+    EXPECT_EQ(3, length);
 }
 
 TEST(FirstWord, WordOver127CharactersIsRefused) {
@@ -118,6 +120,21 @@ TEST(ResponseFile, FailuresLeaveTheTextAsItWas) {
         EXPECT_EQ(1, settings.responseFailed) << text;
         EXPECT_EQ(text, line.text);
     }
+}
+
+TEST(ResponseFile, WithoutEqualsNothingIsOpened) {
+    TempFolder folder;
+    folder.Write("fine.rsp", "e=a.exe");
+    char previous[4096];
+    ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
+    ASSERT_EQ(0, chdir(folder.Path(".").c_str()));
+    // Taken from the third character on, this would name fine.rsp.
+    char text[kCommandTextSize] = "r:fine.rsp";
+    LaunchSettings settings;
+    readResponseFile(text, sizeof text, &settings);
+    EXPECT_EQ(1, settings.responseFailed);
+    EXPECT_STREQ("r:fine.rsp", text);
+    ASSERT_EQ(0, chdir(previous));
 }
 
 TEST(ResponseFile, WordThatDoesNotFitTheTextIsRefused) {
