@@ -108,6 +108,9 @@ int WPEdit::OnSetFocus(WPWin*) {
 int WPEdit::OnKey(WPMsg& msg) {
     if (!allowed || msg.msg != WM_CHAR)
         return 0;
+    // Both bytes of a double-byte character may come in one message.
+    if (msg.wParam > 0xFF)
+        return 0;
     if (!filter_.Refuses(static_cast<unsigned char>(msg.wParam), allowed))
         return 0;
     Platform().Beep(0);

@@ -1,0 +1,321 @@
+// The main frame and tray windows under Wine: the save prompt, the standard
+// save commands, the keyboard cursor, activation without a mouse, the tray
+// icon record and the tray handler's menus.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "recording_platform.h"
+#include "windows_test_support.h"
+#include "wpmainwin.h"
+#include "wptraywin.h"
+
+namespace {
+
+// A document window whose document operations are recorded.
+class DocWindow : public WPMainWin {
+public:
+    DocWindow() : WPMainWin("KivoraTestDocWindow") {
+        keepRunning = 1;
+        title = "Doc";
+        Create();
+    }
+    std::vector<std::string> saves;
+    int saveResult = 1;
+    int SaveDocument(const char* name) override {
+        saves.push_back(name);
+        return saveResult;
+    }
+};
+
+bool QuitPosted() {
+    MSG message;
+    return ::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+TEST(SavePrompt, UnmodifiedWindowClosesWithoutPrompt) {
+    UseTestModule();
+    RecordingPlatform platform;
+    RecordingServices services;
+    auto* win = new DocWindow;
+    HWND hwnd = win->hwnd;
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_TRUE(platform.boxes.empty());
+    EXPECT_FALSE(QuitPosted());  // keepRunning
+}
+
+TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
+    UseTestModule();
+    RecordingPlatform platform;
+    RecordingServices services;
+    auto* win = new DocWindow;
+    HWND hwnd = win->hwnd;
+    win->SetModified(1);
+    platform.answers.push_back(IDYES);  // save, then cancel the save dialog
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(::IsWindow(hwnd));  // cancelled save dialog keeps it open
+    ASSERT_EQ(1u, platform.boxes.size());
+    EXPECT_EQ("「無題」は更新されています。保存しますか？", platform.boxes[0].text);
+    EXPECT_EQ("Doc", platform.boxes[0].caption);
+    EXPECT_EQ(0x23u, platform.boxes[0].type);
+    EXPECT_EQ(hwnd, platform.boxes[0].owner);
+    EXPECT_EQ(1u, platform.beeps.size());
+    ASSERT_EQ(1u, services.fileCalls.size());
+    const RecordingServices::FileCall& call = services.fileCalls[0];
+    EXPECT_TRUE(call.save);
+    EXPECT_EQ(76u, call.request.lStructSize);
+    EXPECT_EQ(0x826u, call.request.Flags);
+    EXPECT_EQ(hwnd, call.request.hwndOwner);
+    EXPECT_EQ("Any File (*.*)|*.*", call.filter);
+    EXPECT_EQ(1u, call.request.nFilterIndex);
+    EXPECT_EQ(128u, call.request.nMaxFile);
+    EXPECT_TRUE(win->saves.empty());
+
+    // Yes again, and this time a file is chosen: saved, and the window goes.
+    platform.answers.push_back(IDYES);
+    services.chosenFile = "C:\\doc.txt";
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST(SavePrompt, NamedDocumentAnswersNoAndCancel) {
+    UseTestModule();
+    RecordingPlatform platform;
+    RecordingServices services;
+    auto* win = new DocWindow;
+    HWND hwnd = win->hwnd;
+    win->SetFileName("a.txt");
+    EXPECT_EQ("Doc a.txt", [&] { char t[64]; win->GetText(t, sizeof t); return std::string(t); }());
+    win->SetModified(1);
+    platform.answers = {IDCANCEL, IDNO};
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(::IsWindow(hwnd));
+    EXPECT_EQ("a.txt は更新されています。保存しますか？", platform.boxes[0].text);
+    ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_TRUE(services.fileCalls.empty());
+}
+
+TEST(StandardCommands, SaveOnUntitledActsAsSaveAs) {
+    UseTestModule();
+    RecordingPlatform platform;
+    RecordingServices services;
+    DocWindow* win = new DocWindow;
+    win->SetModified(1);
+    services.chosenFile = "C:\\chosen.txt";
+    ::SendMessageA(win->hwnd, WM_COMMAND, kCmdSave, 0);
+    ASSERT_EQ(1u, services.fileCalls.size());
+    EXPECT_TRUE(services.fileCalls[0].save);
+    ASSERT_EQ(1u, win->saves.size());
+    EXPECT_EQ("C:\\chosen.txt", win->saves[0]);
+    EXPECT_STREQ("C:\\chosen.txt", win->fileName);
+    EXPECT_EQ(0, win->IsModified());
+    char caption[64];
+    win->GetText(caption, sizeof caption);
+    EXPECT_STREQ("Doc C:\\chosen.txt", caption);
+
+    // Titled now: save goes straight to the document, no dialog.
+    win->SetModified(1);
+    ::SendMessageA(win->hwnd, WM_COMMAND, kCmdSave, 0);
+    EXPECT_EQ(1u, services.fileCalls.size());
+    EXPECT_EQ(2u, win->saves.size());
+    EXPECT_EQ(0, win->IsModified());
+    win->Destroy();
+}
+
+TEST(StandardCommands, FailedSaveKeepsNameAndModifiedFlag) {
+    UseTestModule();
+    RecordingServices services;
+    DocWindow* win = new DocWindow;
+    win->SetFileName("old.txt");
+    win->SetModified(1);
+    win->saveResult = 0;
+    services.chosenFile = "C:\\new.txt";
+    ::SendMessageA(win->hwnd, WM_COMMAND, kCmdSaveAs, 0);
+    EXPECT_STREQ("old.txt", win->fileName);
+    EXPECT_EQ(1, win->IsModified());
+    win->Destroy();
+}
+
+TEST(StandardCommands, DestroyWithoutKeepRunningPostsQuit) {
+    UseTestModule();
+    DocWindow* win = new DocWindow;
+    win->keepRunning = 0;
+    win->Destroy();
+    EXPECT_TRUE(QuitPosted());
+}
+
+class CursorWindow : public WPMainWin {
+public:
+    CursorWindow() : WPMainWin("KivoraTestCursorWindow") {
+        keepRunning = 1;
+        createTemplate.left = 100;
+        createTemplate.top = 100;
+        createTemplate.width = 300;
+        createTemplate.height = 200;
+        Create();
+        Show(SW_SHOWNORMAL);
+        Update();
+    }
+};
+
+WPPoint ClientCursor(WPWin* win) {
+    WPPoint at;
+    POINT p;
+    ::GetCursorPos(&p);
+    at = WPPoint(p.x, p.y);
+    win->ScreenToClient(at);
+    return at;
+}
+
+void KeyDown(WPWin* win, WPARAM key, int repeat = 1) {
+    ::SendMessageA(win->hwnd, WM_KEYDOWN, key, repeat);
+}
+
+TEST(KeyboardCursor, FirstPressMovesTwoPixelsAndFasterWhileHeld) {
+    UseTestModule();
+    auto* win = new CursorWindow;
+    WPPoint start(50, 40);
+    win->ClientToScreen(start);
+    ::SetCursorPos(start.x, start.y);
+    KeyDown(win, VK_RIGHT);
+    EXPECT_EQ(WPPoint(52, 40), ClientCursor(win));
+    KeyDown(win, VK_DOWN);  // auto-repeat: step 3
+    EXPECT_EQ(WPPoint(52, 43), ClientCursor(win));
+    ::SendMessageA(win->hwnd, WM_KEYUP, VK_DOWN, 0);
+    EXPECT_EQ(1, win->cursorStep);
+    KeyDown(win, VK_LEFT);
+    EXPECT_EQ(WPPoint(50, 43), ClientCursor(win));
+    win->Destroy();
+}
+
+TEST(KeyboardCursor, NeverLeavesTheClientArea) {
+    UseTestModule();
+    auto* win = new CursorWindow;
+    WPRect client;
+    win->GetClientRect(client);
+    WPPoint start(client.right - 3, client.bottom - 3);
+    win->ClientToScreen(start);
+    ::SetCursorPos(start.x, start.y);
+    for (int i = 0; i < 10; ++i) KeyDown(win, VK_RIGHT, 5);
+    for (int i = 0; i < 10; ++i) KeyDown(win, VK_DOWN, 5);
+    EXPECT_EQ(WPPoint(client.right - 1, client.bottom - 1), ClientCursor(win));
+    for (int i = 0; i < 40; ++i) KeyDown(win, VK_LEFT, 50);
+    for (int i = 0; i < 40; ++i) KeyDown(win, VK_UP, 50);
+    EXPECT_EQ(WPPoint(0, 0), ClientCursor(win));
+    // Other keys speed up the cursor too but do not move it.
+    ::SendMessageA(win->hwnd, WM_KEYUP, VK_UP, 0);
+    EXPECT_EQ(0, static_cast<int>(::SendMessageA(win->hwnd, WM_KEYDOWN, 'A', 1)));
+    EXPECT_EQ(2, win->cursorStep);
+    EXPECT_EQ(WPPoint(0, 0), ClientCursor(win));
+    win->Destroy();
+}
+
+TEST(Activation, WithoutMouseShowsCursorWhileActive) {
+    UseTestModule();
+    RecordingServices services;
+    DocWindow* win = new DocWindow;
+    services.mousePresent = FALSE;
+    win->Show(SW_SHOWNORMAL);
+    ::SetActiveWindow(win->hwnd);
+    EXPECT_EQ(win->hwnd, ::GetFocus());
+    ASSERT_FALSE(services.cursorShows.empty());
+    EXPECT_TRUE(services.cursorShows.front());
+    size_t calls = services.cursorShows.size();
+    ::SendMessageA(win->hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1), 0);  // minimized
+    EXPECT_EQ(calls, services.cursorShows.size());
+    // Another window takes the activation: the cursor is hidden again.
+    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(other);
+    EXPECT_FALSE(services.cursorShows.back());
+    int shown = 0;
+    for (BOOL show : services.cursorShows) shown += show ? 1 : -1;
+    EXPECT_EQ(0, shown);  // every show has its hide
+    calls = services.cursorShows.size();
+    services.mousePresent = TRUE;
+    ::SetActiveWindow(win->hwnd);
+    ::SetActiveWindow(other);
+    EXPECT_EQ(calls, services.cursorShows.size());
+    ::DestroyWindow(other);
+    win->Destroy();
+}
+
+// A tray window that notes which popup menu opened and closes it at once.
+class TestTray : public WPTrayWin {
+public:
+    TestTray() {
+        keepRunning = 1;
+        Create();
+        leftMenu.Append(MF_STRING, 40001, "left");
+        rightMenu.Append(MF_STRING, 40002, "right");
+    }
+    std::vector<HMENU> opened;
+    int OnOther(WPMsg& msg) override {
+        if (msg.msg == WM_INITMENUPOPUP) opened.push_back(reinterpret_cast<HMENU>(msg.wParam));
+        if (msg.msg == WM_ENTERIDLE) ::EndMenu();
+        return WPTrayWin::OnOther(msg);
+    }
+};
+
+TEST(TrayIcon, RecordAndTipCutTo63Characters) {
+    UseTestModule();
+    RecordingServices services;
+    auto* tray = new TestTray;
+    HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    std::string tip(70, 'x');
+    EXPECT_TRUE(tray->AddTrayIcon(1, icon, tip.c_str()));
+    EXPECT_TRUE(tray->ModifyTrayIcon(1, icon, nullptr));
+    services.iconResult = FALSE;
+    EXPECT_FALSE(tray->DeleteTrayIcon(1));
+    ASSERT_EQ(3u, services.iconCalls.size());
+    const NOTIFYICONDATAA& add = services.iconCalls[0].data;
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), services.iconCalls[0].message);
+    EXPECT_EQ(88u, add.cbSize);
+    EXPECT_EQ(tray->hwnd, add.hWnd);
+    EXPECT_EQ(1u, add.uID);
+    EXPECT_EQ(7u, add.uFlags);
+    EXPECT_EQ(1010u, add.uCallbackMessage);
+    EXPECT_EQ(icon, add.hIcon);
+    EXPECT_EQ(std::string(63, 'x'), add.szTip);
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), services.iconCalls[1].message);
+    EXPECT_STREQ("", services.iconCalls[1].data.szTip);
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), services.iconCalls[2].message);
+    EXPECT_STREQ("", services.iconCalls[2].data.szTip);
+    tray->Destroy();
+}
+
+TEST(TrayIcon, RealShellTakesTheIcon) {
+    UseTestModule();
+    auto* tray = new TestTray;
+    HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    BOOL added = FALSE;
+    // The shell's tray may come up late after a fresh prefix: retry briefly.
+    for (int i = 0; i < 20 && !added; ++i) {
+        added = tray->AddTrayIcon(7, icon, "Kivora test");
+        if (!added) Pump(100);
+    }
+    EXPECT_TRUE(added);
+    EXPECT_TRUE(tray->DeleteTrayIcon(7));
+    tray->Destroy();
+}
+
+TEST(TrayHandler, ButtonsOpenTheirMenusAndOtherNotificationsAreSwallowed) {
+    UseTestModule();
+    auto* tray = new TestTray;
+    LRESULT result =
+        ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_RBUTTONDOWN);
+    EXPECT_EQ(0, result);
+    ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_LBUTTONDOWN);
+    ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_LBUTTONDBLCLK);
+    ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_RBUTTONUP);
+    ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_MOUSEMOVE);
+    EXPECT_EQ((std::vector<HMENU>{tray->rightMenu.hmenu, tray->leftMenu.hmenu}), tray->opened);
+    tray->Destroy();
+}
+
+}  // namespace

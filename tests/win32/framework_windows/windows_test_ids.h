@@ -1,0 +1,6 @@
+// Control ids of the test templates (shared by the script and the tests).
+#define IDC_NAME 101
+#define IDC_PLACE 102
+#define IDC_TOP 103
+#define IDC_EXTRA 104
+#define IDC_DIGITS 105
