@@ -63,8 +63,11 @@ class FakeClock {
 public:
     static std::vector<uint32_t> readings;
     static size_t reads;
+    // Gives the readings in turn, then runs on by a second per reading, so a
+    // wait that misses its end shows up as extra reads instead of a hang.
     static uint32_t Read() {
-        uint32_t value = readings[reads < readings.size() ? reads : readings.size() - 1];
+        uint32_t value = reads < readings.size() ? readings[reads]
+                                                 : readings.back() + 1000u * static_cast<uint32_t>(reads - readings.size() + 1);
         ++reads;
         return value;
     }

@@ -166,7 +166,7 @@ TEST(VolleyResponseFile, LongFieldsAreKeptWholeAndOnlyTheLabelIsCut) {
 }
 
 TEST(VolleyResponseFile, TimeWithoutValueStopsReadingAndSaysSo) {
-    Read r("a.exe\n\nb.exe\n#time,,,\nc.exe\n");
+    Read r("a.exe\r\n\r\nb.exe\r\n#time,,,\r\nc.exe\r\n");
     EXPECT_EQ(kStoppedAtTimeLine, r.status);
     ASSERT_EQ(2, r.list.Count());
     EXPECT_STREQ("b.exe", r.Launch(1)->file);
