@@ -71,13 +71,22 @@ void WPDialog::SaveData() {
 }
 
 void WPDialog::LoadData() {
+    bool focused = false;
     for (WPWin* child = FirstChild(); child; child = child->NextSibling()) {
         auto* control = dynamic_cast<WPCtrl*>(child);
         if (!control)
             continue;
         control->SetData();
-        if (focusId != 0 && control->GetId() == focusId)
+        if (focusId != 0 && control->GetId() == focusId) {
             control->SetFocus();
+            focused = true;
+        }
+    }
+    // A focus id naming an item without an object: focus the item itself,
+    // or the dialog would open with no focus at all.
+    if (focusId != 0 && !focused) {
+        if (HWND item = ::GetDlgItem(hwnd, focusId))
+            ::SetFocus(item);
     }
 }
 

@@ -47,7 +47,13 @@ HGDIOBJ WPDC::Select(int slot, HGDIOBJ object, int isOwned) {
     if (!WPCheck(object != nullptr, "h"))
         return nullptr;
     HGDIOBJ old = ::SelectObject(hdc, object);
-    WPCheck(old != nullptr, "old");
+    if (!WPCheck(old != nullptr, "old")) {
+        // Not selected: the slot's object is still in the context and must
+        // not be freed; an object handed over to be owned is freed here.
+        if (isOwned)
+            ::DeleteObject(object);
+        return nullptr;
+    }
     WPGdiObj& held = objs[slot];
     WPCheck(held.hobj == nullptr || held.hobj == old, "obj.hobj==NULL || obj.hobj==old");
     held.Set(object, isOwned);

@@ -43,6 +43,7 @@ public:
 
     // Added operations, in this order. OnIdle comes first: the loop calls it.
     virtual int OnIdle();
+    // Writes the help text of a menu item into buffer (sizeof mainWinText).
     virtual void GetMenuHelp(char* buffer, int item, HMENU menu);
     virtual void OnDraw(WPPaintDC& dc);
     virtual const char* GetFileName();

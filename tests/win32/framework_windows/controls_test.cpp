@@ -1,0 +1,336 @@
+// Controls beyond edits and check boxes under Wine: radio groups, list and
+// combo fills, scroll bars, owner-drawn items, paste; and the system's own
+// open dialog with the framework dialog procedure as its hook.
+#include <gtest/gtest.h>
+
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "recording_platform.h"
+#include "windows_test_ids.h"
+#include "windows_test_support.h"
+#include "wpctrl.h"
+#include "wpfiledlg.h"
+#include "wpgdi.h"
+#include "wpglob.h"
+#include "wpmainwin.h"
+#include "wpodraw.h"
+
+namespace {
+
+struct Choice {
+    int32_t option;
+    int32_t listed;
+    int32_t position;
+};
+
+WPCtrl* MakeGroup(WPDialog* dialog, int id) { return new WPRadioGroup(dialog, id, 3); }
+WPCtrl* MakeScroll(WPDialog* dialog, int id) { return new WPScrollBar(dialog, id, SB_CTL, 10, 1); }
+WPCtrl* MakeList(WPDialog* dialog, int id) { return new WPListBox(dialog, id); }
+
+const WPCtrlMapEntry kChoiceMap[] = {
+    {MakeGroup, IDC_GROUP, offsetof(Choice, option), sizeof(int32_t)},
+    {MakeList, IDC_LIST, offsetof(Choice, listed), sizeof(int32_t)},
+    {MakeScroll, IDC_SCROLL, offsetof(Choice, position), sizeof(int32_t)},
+    {nullptr, 0, 0, 0}};
+
+// Items from a fixed table.
+class TableSource : public WPItemSource {
+public:
+    std::vector<std::pair<std::string, int32_t>> items;
+    bool First(char* text, int size, int32_t* data) override {
+        next_ = 0;
+        return Next(text, size, data);
+    }
+    bool Next(char* text, int size, int32_t* data) override {
+        if (next_ >= items.size()) return false;
+        lstrcpynA(text, items[next_].first.c_str(), size);
+        *data = items[next_].second;
+        ++next_;
+        return true;
+    }
+
+private:
+    size_t next_ = 0;
+};
+
+bool Checked(HWND dialog, int id) {
+    return ::SendMessageA(::GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+TEST(RadioGroup, RecordIndexChecksOneButtonAndOkReadsItBack) {
+    UseTestModule();
+    RecordingPlatform platform;
+    Choice record = {1, -1, 0};
+    ScriptedDialog dialog("CTRLDLG", kChoiceMap, &record);
+    std::vector<bool> shown;
+    int afterSetAll = 0;
+    std::vector<int32_t> states(3);
+    dialog.script = [&](ScriptedDialog& d) {
+        for (int i = 1; i <= 3; ++i) shown.push_back(Checked(d.hwnd, IDC_GROUP + i));
+        auto* group = dynamic_cast<WPRadioGroup*>(d.GetChild(IDC_GROUP));
+        group->SetAll(BST_UNCHECKED);
+        afterSetAll = group->GetIndex();
+        const int32_t pattern[3] = {1, 0, 1};
+        group->SetStates(pattern);
+        group->GetStates(states.data());
+        ::SendMessageA(d.Item(IDC_GROUP + 3), BM_CLICK, 0, 0);  // the user picks "three"
+        d.Press(IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.Execute());
+    EXPECT_EQ((std::vector<bool>{false, true, false}), shown);
+    EXPECT_EQ(-1, afterSetAll);
+    EXPECT_EQ((std::vector<int32_t>{1, 0, 1}), states);
+    EXPECT_EQ(2, record.option);
+    EXPECT_TRUE(platform.boxes.empty());
+}
+
+TEST(ListFill, ItemsTheirDataAndTheSelection) {
+    UseTestModule();
+    Choice record = {0, 0, 0};
+    ScriptedDialog dialog("CTRLDLG", kChoiceMap, &record);
+    TableSource source;
+    source.items = {{"一番目", 10}, {"second", 20}, {std::string(100, 'z'), 30}};
+    LRESULT count = 0, data = 0, selected = -1, longLength = 0, comboCount = 0, comboSelected = -1;
+    dialog.script = [&](ScriptedDialog& d) {
+        auto* list = dynamic_cast<WPListBox*>(d.GetChild(IDC_LIST));
+        list->Fill(&source, 1, 1);
+        list->Fill(&source, 2, 0);  // a refill replaces the items
+        count = list->SendMsg(LB_GETCOUNT);
+        data = list->SendMsg(LB_GETITEMDATA, 0);
+        selected = list->SendMsg(LB_GETCURSEL);
+        longLength = list->SendMsg(LB_GETTEXTLEN, 2);
+        WPComboBox combo(&d, IDC_COMBO);
+        combo.Fill(&source, 0, 1);
+        comboCount = combo.SendMsg(CB_GETCOUNT);
+        comboSelected = combo.SendMsg(CB_GETCURSEL);
+        d.Press(IDOK);
+    };
+    dialog.Execute();
+    EXPECT_EQ(3, count);
+    EXPECT_EQ(10, data);
+    EXPECT_EQ(2, selected);
+    EXPECT_EQ(79, longLength);
+    EXPECT_EQ(2, record.listed);  // OK reads the selection back
+    EXPECT_EQ(3, comboCount);
+    EXPECT_EQ(0, comboSelected);
+}
+
+TEST(ScrollBars, StepsByLineAndPageAndFollowsTheThumb) {
+    UseTestModule();
+    Choice record = {0, 0, 5};
+    ScriptedDialog dialog("CTRLDLG", kChoiceMap, &record);
+    std::vector<int> positions;
+    dialog.onInit = [](ScriptedDialog& d) { ::SetScrollRange(d.Item(IDC_SCROLL), SB_CTL, 0, 100, FALSE); };
+    dialog.script = [&](ScriptedDialog& d) {
+        HWND bar = d.Item(IDC_SCROLL);
+        positions.push_back(::GetScrollPos(bar, SB_CTL));
+        auto scroll = [&](int code, int position) {
+            ::SendMessageA(d.hwnd, WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar));
+            positions.push_back(::GetScrollPos(bar, SB_CTL));
+        };
+        scroll(SB_LINEDOWN, 0);
+        scroll(SB_PAGEDOWN, 0);
+        scroll(SB_THUMBTRACK, 80);
+        scroll(SB_PAGEDOWN, 0);
+        scroll(SB_PAGEDOWN, 0);  // held at the end of the range
+        scroll(SB_LINEUP, 0);
+        scroll(SB_ENDSCROLL, 3);
+        scroll(SB_THUMBPOSITION, 0);
+        scroll(SB_PAGEUP, 0);
+        d.Press(IDOK);
+    };
+    dialog.Execute();
+    EXPECT_EQ((std::vector<int>{5, 6, 16, 80, 90, 100, 99, 99, 0, 0}), positions);
+    EXPECT_EQ(0, record.position);
+}
+
+// An owner-drawn list item that records what it was asked.
+class RecordingItem : public WPOwnerDraw {
+public:
+    RecordingItem(WPWin* owner, int id) : WPOwnerDraw(owner, id) {}
+    std::vector<std::string> calls;
+    UINT GetCtlType() override { return ODT_LISTBOX; }
+    void Draw(WPItemDC& dc, UINT action) override {
+        calls.push_back("draw " + std::to_string(dc.itemData) + " " + std::to_string(dc.rect.Width()));
+    }
+    void Measure(SIZE* size, ULONG_PTR data) override {
+        size->cx = 40;
+        size->cy = 17;
+        calls.push_back("measure " + std::to_string(data));
+    }
+    int Compare(ULONG_PTR a, ULONG_PTR b) override {
+        calls.push_back("compare");
+        return a < b ? -1 : a > b ? 1 : 0;
+    }
+    void DeleteItem(ULONG_PTR data) override { calls.push_back("delete " + std::to_string(data)); }
+};
+
+TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
+    UseTestModule();
+    RecordingPlatform platform;
+    ScriptedDialog dialog("CTRLDLG", nullptr, nullptr);
+    RecordingItem* item = nullptr;
+    LRESULT compared = 0, otherId = 99, otherType = 99, measured = 0;
+    MEASUREITEMSTRUCT measure = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, 0, 0, 7};
+    dialog.onInit = [&](ScriptedDialog& d) { item = new RecordingItem(&d, IDC_OWNERDRAWN); };
+    dialog.script = [&](ScriptedDialog& d) {
+        COMPAREITEMSTRUCT compare = {ODT_LISTBOX, IDC_OWNERDRAWN, nullptr, 0, 5, 1, 9, 0};
+        compared = ::SendMessageA(d.hwnd, WM_COMPAREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&compare));
+        compare.CtlID = IDC_OWNERDRAWN + 1;
+        otherId = ::SendMessageA(d.hwnd, WM_COMPAREITEM, compare.CtlID, reinterpret_cast<LPARAM>(&compare));
+        compare.CtlID = IDC_OWNERDRAWN;
+        compare.CtlType = ODT_COMBOBOX;
+        otherType = ::SendMessageA(d.hwnd, WM_COMPAREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&compare));
+        measured = ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&measure));
+        HDC memory = ::CreateCompatibleDC(nullptr);
+        DRAWITEMSTRUCT draw = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, ODA_DRAWENTIRE, 0, nullptr, memory, {0, 0, 30, 10}, 4};
+        ::SendMessageA(d.hwnd, WM_DRAWITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&draw));
+        ::DeleteDC(memory);
+        DELETEITEMSTRUCT gone = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, nullptr, 3};
+        ::SendMessageA(d.hwnd, WM_DELETEITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&gone));
+        d.Press(IDCANCEL);
+    };
+    dialog.Execute();
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ(-1, compared);
+    EXPECT_EQ(0, otherId);
+    EXPECT_EQ(0, otherType);
+    // The dialog manager answers WM_MEASUREITEM itself once the procedure
+    // took it; what counts is the record.
+    (void)measured;
+    EXPECT_EQ(40u, measure.itemWidth);
+    EXPECT_EQ(17u, measure.itemHeight);
+    EXPECT_EQ((std::vector<std::string>{"compare", "measure 7", "draw 4 30", "delete 3"}), item->calls);
+    EXPECT_TRUE(platform.boxes.empty());
+    delete item;
+}
+
+TEST(OwnerDraw, PlainWindowsKeepNoItems) {
+    UseTestModule();
+    RecordingPlatform platform;
+    WPWin plain("KivoraTestPlainWindow");
+    struct Item : WPOwnerDraw {
+        explicit Item(WPWin* owner) : WPOwnerDraw(owner, 1) {}
+        UINT GetCtlType() override { return ODT_BUTTON; }
+        void Draw(WPItemDC&, UINT) override {}
+    } item(&plain);
+    ASSERT_EQ(1u, platform.boxes.size());
+    EXPECT_NE(std::string::npos, platform.boxes[0].text.find("\"FALSE\""));
+}
+
+TEST(EditPaste, ReplacesSelectionLeavesPastedTextSelectedAndMayEmptyClipboard) {
+    UseTestModule();
+    ScriptedDialog dialog("TESTDLG", nullptr, nullptr);
+    std::string text;
+    DWORD start = 0, end = 0, clipSize = 99, keptSize = 0;
+    char clip[16] = {};
+    dialog.script = [&](ScriptedDialog& d) {
+        WPEdit edit(&d, IDC_NAME);
+        edit.SetText("abcdef");
+        edit.SendMsg(EM_SETSEL, 2, 4);
+        ASSERT_TRUE(theClipboard.Open(&d));
+        theClipboard.Empty();
+        EXPECT_EQ(0, theClipboard.SetClip(CF_TEXT, "XYZ", 4));
+        theClipboard.Close();
+        edit.Paste(0);
+        theClipboard.Open(&d);
+        keptSize = theClipboard.GetClip(CF_TEXT, clip, sizeof clip);
+        theClipboard.Close();
+        edit.SendMsg(EM_SETSEL, 0, 1);
+        edit.Paste(1);
+        char buffer[32];
+        edit.GetText(buffer, sizeof buffer);
+        text = buffer;
+        edit.SendMsg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        theClipboard.Open(&d);
+        clipSize = theClipboard.GetClip(CF_TEXT, clip, sizeof clip);
+        theClipboard.Close();
+        d.Press(IDCANCEL);
+    };
+    dialog.Execute();
+    EXPECT_GE(keptSize, 4u);
+    EXPECT_STREQ("XYZ", clip);
+    EXPECT_EQ("XYZbXYZef", text);
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(3u, end);
+    EXPECT_EQ(0u, clipSize);
+}
+
+class MenuWindow : public WPMainWin {
+public:
+    MenuWindow() : WPMainWin("KivoraTestMenuWindow") {
+        keepRunning = 1;
+        Create();
+        menu.Create();
+        for (int id : {kCmdSave, kCmdEdit1, kCmdEdit2, kCmdEdit3, kCmdEdit4, kCmdEdit5})
+            menu.Append(MF_STRING, id, "item");
+        ::SetMenu(hwnd, menu.hmenu);
+    }
+    int CanEdit1() override { return 1; }
+    WPMenu menu;
+};
+
+bool Enabled(HMENU menu, int id) { return !(::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED); }
+
+TEST(MenuState, SaveNeedsNameAndChangesEditItemsFollowTheirChecks) {
+    UseTestModule();
+    auto* win = new MenuWindow;
+    HMENU menu = win->menu.hmenu;
+    ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    EXPECT_FALSE(Enabled(menu, kCmdSave));
+    EXPECT_TRUE(Enabled(menu, kCmdEdit1));
+    EXPECT_TRUE(Enabled(menu, kCmdEdit2));
+    EXPECT_TRUE(Enabled(menu, kCmdEdit4));
+    EXPECT_FALSE(Enabled(menu, kCmdEdit3));
+    EXPECT_FALSE(Enabled(menu, kCmdEdit5));
+    win->SetFileName("x.txt");
+    win->SetModified(1);
+    ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    EXPECT_TRUE(Enabled(menu, kCmdSave));
+    // Another menu (a popup of the program's) is left alone.
+    WPMenu other;
+    other.CreatePopup();
+    other.Append(MF_STRING | MF_GRAYED, kCmdSave, "save");
+    ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(other.hmenu), 0);
+    EXPECT_FALSE(Enabled(other.hmenu, kCmdSave));
+    other.Destroy();
+    win->Destroy();
+}
+
+// Types a file name into the system's open dialog and presses OK.
+std::string typedName;
+bool hookBound = false;
+void CALLBACK AnswerOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = ::FindWindowA("#32770", nullptr);
+    if (!box || ::GetWindowThreadProcessId(box, nullptr) != ::GetCurrentThreadId()) return;
+    ::KillTimer(nullptr, timer);
+    hookBound = dynamic_cast<WPOpenDlg*>(WPWin::GetWin(box)) != nullptr;
+    ::SetDlgItemTextA(box, 0x480 /* the file name field */, typedName.c_str());
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(FileDialogs, RealOpenDialogRunsWithTheFrameworkHook) {
+    UseTestModule();
+    char dir[MAX_PATH];
+    ::GetTempPathA(sizeof dir, dir);
+    typedName = std::string(dir) + "kivora_open_test.txt";
+    HANDLE file = ::CreateFileA(typedName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ::CloseHandle(file);
+    char chosen[128] = "unchanged";
+    WPOpenDlg open(nullptr, chosen, "開く");
+    hookBound = false;
+    ::SetTimer(nullptr, 0, 100, AnswerOpenDialog);
+    int result = open.Execute();
+    ::DeleteFileA(typedName.c_str());
+    EXPECT_TRUE(hookBound);
+    EXPECT_NE(0, result);
+    EXPECT_EQ(0, lstrcmpiA(typedName.c_str(), chosen)) << chosen;
+    EXPECT_EQ(nullptr, open.hwnd);  // unbound when the system dialog ended
+}
+
+}  // namespace
