@@ -8,7 +8,7 @@
 # "wpresources.rc" (framework/resources) for "DLGABOUT" and
 # "DLGPRINTABORT". Files named in the script (icons) are found beside the
 # script or in framework/resources/icons.
-set(KIVORA_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../framework/resources)
+get_filename_component(KIVORA_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../framework/resources ABSOLUTE)
 
 function(kivora_program name)
   cmake_parse_arguments(P "" "RC" "SOURCES;LIBS" ${ARGN})

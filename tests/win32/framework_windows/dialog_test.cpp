@@ -211,7 +211,7 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     EXPECT_EQ(1, queriesBeforeClose);
     EXPECT_EQ(0, resultAfterClose);
     EXPECT_TRUE(visibleAfterClose);
-    EXPECT_GT(dialog.queries, queriesBeforeClose + 1);  // the close box asked too
+    EXPECT_GT(dialog.queries, queriesBeforeClose);  // the close box asked too
 }
 
 TEST(EditFilter, DigitsRefuseLettersWithBeepAndAcceptBackspaceAndDigits) {
