@@ -2,10 +2,8 @@
 
 #include <stdarg.h>
 #include <stdio.h>
-#include <string.h>
 
 #include "wpdiag.h"
-#include "wpglob.h"
 #include "wptext.h"
 #include "wpwin.h"
 
