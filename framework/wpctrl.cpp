@@ -78,8 +78,17 @@ WPCtrl* WPEdit::MakeDigits(WPDialog* dialog, int id) {
 }
 
 void WPEdit::GetData() {
-    if (buffer && bufSize > 0)
-        GetText(static_cast<char*>(buffer), bufSize);
+    if (!buffer || bufSize <= 0)
+        return;
+    char* text = static_cast<char*>(buffer);
+    GetText(text, bufSize);
+    // A text cut to the field must not end in half a double-byte character.
+    for (int i = 0; text[i] != '\0'; i += CharLength(text + i)) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1] == '\0') {
+            text[i] = '\0';
+            break;
+        }
+    }
 }
 
 void WPEdit::SetData() {

@@ -174,6 +174,15 @@ TEST(OkAndCancel, EditTextIsCutToItsField) {
     };
     dialog.Execute();
     EXPECT_EQ(sizeof(Settings::place) - 1, strlen(record.place));
+
+    // A cut inside a double-byte character drops the half character.
+    ScriptedDialog japanese("TESTDLG", kMap, &record);
+    japanese.script = [&](ScriptedDialog& d) {
+        ::SetWindowTextA(d.Item(IDC_PLACE), "ああああああああ");  // 16 bytes
+        d.Press(IDOK);
+    };
+    japanese.Execute();
+    EXPECT_STREQ("あああああああ", record.place);
 }
 
 class RefusingDialog : public ScriptedDialog {
