@@ -66,11 +66,12 @@ function(kivora_fuzz_target name)
   kivora_charset(${name})
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  set(corpus)
-  if(F_CORPUS)
-    set(corpus ${F_CORPUS})
-  endif()
-  add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=3 -timeout=5 ${corpus})
+  # libFuzzer adds what it finds to the first corpus folder: a scratch
+  # folder in the build tree, so the seeds kept with the sources stay as
+  # committed and are only read.
+  set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}_found)
+  file(MAKE_DIRECTORY ${scratch})
+  add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=3 -timeout=5 ${scratch} ${F_CORPUS})
   set_tests_properties(${name}_smoke PROPERTIES TIMEOUT 60 LABELS fuzz)
 endfunction()
 include(${CMAKE_CURRENT_LIST_DIR}/KivoraProgram.cmake OPTIONAL)
