@@ -1,0 +1,189 @@
+// The message loop: idle rule, quit handling, filters and the exit code.
+#include "recording_platform.h"
+#include "test_windows.h"
+#include "wpmainwin.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// A main window whose idle hook answers from a script and counts its calls,
+// and whose timer 1 runs a step of the test.
+class LoopWin : public WPMainWin {
+public:
+    LoopWin() : WPMainWin("KivoraLoopWin") {
+        keepRunning = 1;  // tests end the loop themselves
+        Create();
+    }
+
+    int OnIdle() override {
+        ++idleCalls;
+        return idleCalls <= busyIdleCalls ? 1 : 0;
+    }
+    int OnTimer(UINT id) override {
+        if (onTimer) onTimer(*this);
+        return 1;
+    }
+    int OnCommand(int id, int code) override {
+        commands.push_back(id);
+        return 1;
+    }
+    int OnKey(WPMsg& msg) override {
+        keys.push_back(static_cast<int>(msg.wParam));
+        return 0;
+    }
+    int OnOther(WPMsg& msg) override {
+        others.push_back(msg.msg);
+        if (onOther) onOther(*this, msg.msg);
+        return 0;
+    }
+
+    int idleCalls = 0;
+    int busyIdleCalls = 0;  // the first this many calls answer 1
+    int pings = 0;
+    void (*onTimer)(LoopWin&) = nullptr;
+    void (*onOther)(LoopWin&, UINT) = nullptr;
+    std::vector<int> commands;
+    std::vector<int> keys;
+    std::vector<UINT> others;
+};
+
+const UINT kPing = WM_USER + 20;
+
+class Loop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseThisModule();
+        DrainQueue();
+        saved_ = wpApp.cmdShow;
+        wpApp.cmdShow = SW_SHOWNOACTIVATE;
+    }
+    void TearDown() override {
+        wpApp.mainWin = nullptr;
+        wpApp.accel = nullptr;
+        wpApp.cmdShow = saved_;
+        DrainQueue();
+    }
+    int saved_ = 0;
+    RecordingPlatform platform_;
+};
+
+}  // namespace
+
+TEST_F(Loop, IdleHookAnsweringZeroSwitchesToWaitingForGood) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    win.onTimer = [](LoopWin& w) {
+        w.KillTimer(1);
+        // The queue empties again after these; the hook is not asked again.
+        PostMessageA(w.hwnd, kPing, 0, 0);
+        PostMessageA(w.hwnd, kPing, 0, 0);
+    };
+    win.onOther = [](LoopWin& w, UINT m) {
+        if (m == kPing && ++w.pings == 2) PostQuitMessage(4);
+    };
+    win.SetTimer(1, 20);
+    wpApp.Run();
+    EXPECT_EQ(1, win.idleCalls);
+    EXPECT_EQ(4, wpApp.exitCode);
+    DestroyWindow(win.hwnd);
+}
+
+TEST_F(Loop, IdleHookAnsweringNonzeroKeepsPollingUntilItAnswersZero) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    win.busyIdleCalls = 5;
+    win.onTimer = [](LoopWin& w) {
+        w.KillTimer(1);
+        PostQuitMessage(0);
+    };
+    win.SetTimer(1, 50);
+    wpApp.Run();
+    EXPECT_EQ(6, win.idleCalls);  // five busy answers, then one 0
+    EXPECT_EQ(0, wpApp.exitCode);
+    DestroyWindow(win.hwnd);
+}
+
+TEST_F(Loop, QuitFoundInIdleModeEndsTheLoopWithoutDispatch) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    win.busyIdleCalls = 1000000;  // never leaves idle mode
+    PostMessageA(win.hwnd, kPing, 0, 0);
+    PostMessageA(win.hwnd, WM_QUIT, 9, 0);
+    PostMessageA(win.hwnd, kPing, 0, 0);
+    wpApp.Run();
+    EXPECT_EQ(9, wpApp.exitCode);
+    EXPECT_EQ(0, std::count(win.others.begin(), win.others.end(), UINT(WM_QUIT)));
+    EXPECT_EQ(1, std::count(win.others.begin(), win.others.end(), kPing));
+    DestroyWindow(win.hwnd);
+}
+
+TEST_F(Loop, ExitCodeIsTheQuitCodeInWaitingMode) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    win.onTimer = [](LoopWin& w) {
+        w.KillTimer(1);
+        wpApp.PostQuit(-7);
+    };
+    win.SetTimer(1, 10);
+    wpApp.Run();
+    EXPECT_EQ(-7, wpApp.exitCode);
+    EXPECT_EQ(1, win.idleCalls);
+    DestroyWindow(win.hwnd);
+}
+
+TEST_F(Loop, DestroyedMainWindowEndsTheProgramWithZero) {
+    LoopWin* win = new LoopWin;
+    win->keepRunning = 0;
+    win->busyIdleCalls = 1000000;  // idle work until the window is gone
+    wpApp.mainWin = win;
+    win->onTimer = [](LoopWin& w) { w.Destroy(); };
+    win->SetTimer(1, 10);
+    wpApp.Run();
+    EXPECT_EQ(0, wpApp.exitCode);
+    EXPECT_EQ(nullptr, wpApp.mainWin);
+}
+
+TEST_F(Loop, ShowsTheMainWindowWithCmdShow) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    EXPECT_FALSE(IsWindowVisible(win.hwnd));
+    PostQuitMessage(0);
+    wpApp.Run();
+    EXPECT_TRUE(IsWindowVisible(win.hwnd));
+    DestroyWindow(win.hwnd);
+}
+
+TEST_F(Loop, AcceleratorsTranslateForTheMainWindowWhileAnotherHasTheFocus) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    ACCEL table[] = {{FVIRTKEY, VK_F5, 4321}};
+    wpApp.accel = CreateAcceleratorTableA(table, 1);
+    ASSERT_NE(nullptr, wpApp.accel);
+
+    LoopWin other;
+    ShowWindow(other.hwnd, SW_SHOW);
+    SetFocus(other.hwnd);
+    PostMessageA(other.hwnd, WM_KEYDOWN, VK_F5, 1);
+    PostMessageA(other.hwnd, WM_KEYDOWN, VK_F6, 1);  // not in the table
+    PostQuitMessage(0);
+    wpApp.Run();
+    ASSERT_EQ(1u, win.commands.size());
+    EXPECT_EQ(4321, win.commands[0]);
+    ASSERT_EQ(1u, other.keys.size());  // only the untranslated key reached it
+    EXPECT_EQ(VK_F6, other.keys[0]);
+    EXPECT_TRUE(other.commands.empty());
+    DestroyAcceleratorTable(wpApp.accel);
+    DestroyWindow(other.hwnd);
+    DestroyWindow(win.hwnd);
+}
+
+TEST_F(Loop, RunWithoutMainWindowAssertsAndReturns) {
+    wpApp.mainWin = nullptr;
+    PostQuitMessage(0);
+    wpApp.Run();
+    ASSERT_EQ(1u, platform_.boxes.size());
+    EXPECT_NE(std::string::npos, platform_.boxes[0].text.find("\"mainWin\""));
+}
