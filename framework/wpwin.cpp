@@ -122,9 +122,11 @@ void WPWin::Detach() {
 
 WPWin* WPWin::GetWin(HWND handle) {
     if (!handle) return nullptr;
-    if (!WPCheck(IsWindow(handle) != FALSE, "IsWindow(hwnd)")) return nullptr;
+    // A cached handle is bound, hence alive: Detach, which runs at the
+    // latest on WM_DESTROY, takes it out of the cache.
     const CacheEntry& slot = CacheSlot(handle);
     if (slot.hwnd == handle) return slot.win;
+    if (!WPCheck(IsWindow(handle) != FALSE, "IsWindow(hwnd)")) return nullptr;
     // Another process's window may carry a "w+" property too; its value is
     // an address in that process and must never be used here.
     DWORD process = 0;
