@@ -6,6 +6,7 @@
 //   leak       one tracked block is never freed: "1 objects remaining!"
 //   assert     an assertion box; OK carries on to a normal end, Cancel ends
 //              with -1 (the object report still runs)
+//   stay       the window stays until it is closed
 #include "wpapp.h"
 #include "wpmainwin.h"
 #include "wptext.h"
@@ -29,7 +30,7 @@ public:
             return;
         }
         if (Has("leak")) wpApp.LocalNew(32);
-        SetTimer(1, 100);
+        if (!Has("stay")) SetTimer(1, 100);
     }
 
     int OnTimer(UINT id) override {

@@ -2,6 +2,7 @@
 // the quit code, the object report runs at exit, and an assertion's Cancel
 // ends the program with -1 after that report.
 #include "harness.h"
+#include "wpwin.h"
 
 #include <gtest/gtest.h>
 
@@ -64,4 +65,19 @@ TEST_F(SpineDemo, AssertionCancelEndsWithMinusOneAfterTheObjectReport) {
     EXPECT_EQ("1 objects remaining!", report->text);
     ASSERT_TRUE(e2e::PressButton(*report, IDOK));
     EXPECT_EQ(0xFFFFFFFFu, program.WaitForExit(10000).value_or(0xDEAD));
+}
+
+TEST_F(SpineDemo, AnotherProcesssBoundWindowIsNoObjectHere) {
+    Start("stay");
+    e2e::WindowQuery query;
+    query.caption = "Kivora spine demo";
+    query.processId = program.Id();
+    HWND window = e2e::WaitForWindow(query, 10000);
+    ASSERT_NE(nullptr, window);
+    // The property holds an address in the demo's process; it must never be
+    // taken for an object of this one.
+    EXPECT_NE(nullptr, GetPropA(window, "w+"));
+    EXPECT_EQ(nullptr, WPWin::GetWin(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.WaitForExit(10000).value_or(0xDEAD));
 }
