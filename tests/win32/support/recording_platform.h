@@ -13,6 +13,8 @@
 
 #include "wpplatform.h"
 
+#include <string.h>
+
 #include <deque>
 #include <string>
 #include <vector>
