@@ -1,7 +1,7 @@
 #include "wpfiledlg.h"
 
 #include "wpapp.h"
-#include "wpglobseam.h"
+#include "wpplatform.h"
 #include "wptext.h"
 
 namespace {
@@ -49,12 +49,12 @@ int WPFileDlg::OnCommand(int, int) { return 0; }
 WPOpenDlg::WPOpenDlg(WPWin* owner, char* dest, const char* dialogTitle)
     : WPFileDlg(owner, dest, dialogTitle, kOpenFlags) {}
 
-BOOL WPOpenDlg::Run() { return Services().OpenFileName(&request); }
+BOOL WPOpenDlg::Run() { return Platform().OpenFileName(&request); }
 
 WPSaveDlg::WPSaveDlg(WPWin* owner, char* dest, const char* dialogTitle)
     : WPFileDlg(owner, dest, dialogTitle, kSaveFlags) {}
 
-BOOL WPSaveDlg::Run() { return Services().SaveFileName(&request); }
+BOOL WPSaveDlg::Run() { return Platform().SaveFileName(&request); }
 
 WPPrintDlg::WPPrintDlg(WPWin* owner) : WPModalDlg(nullptr, owner) {}
 
@@ -74,6 +74,6 @@ int WPPrintDlg::Create() {
     // The dialog under construction is not taken (no hook): leave it alone.
     if (dialogUnderConstruction == this)
         dialogUnderConstruction = nullptr;
-    dlgResult = Services().PrintDialog(&request);
+    dlgResult = Platform().PrintDialog(&request);
     return dlgResult;
 }

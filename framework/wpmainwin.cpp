@@ -5,7 +5,7 @@
 #include "wpdoctext.h"
 #include "wpfiledlg.h"
 #include "wpgdi.h"
-#include "wpglobseam.h"
+#include "wpplatform.h"
 #include "wpkeycursor.h"
 #include "wpodraw.h"
 #include "wpplatform.h"
@@ -36,8 +36,8 @@ void WPMainWin::AddOwnerDraw(WPOwnerDraw* item) {
 }
 
 int WPMainWin::OnActivate(int state, int minimized) {
-    if (!Services().MousePresent() && !minimized)
-        Services().ShowCursor(state != WA_INACTIVE);
+    if (!Platform().MousePresent() && !minimized)
+        Platform().ShowCursor(state != WA_INACTIVE);
     SetFocus();
     return 1;
 }

@@ -33,6 +33,20 @@ HINSTANCE WPPlatform::ShellOpen(HWND owner, const char* verb, const char* file,
 
 BOOL WPPlatform::ShellOpenEx(SHELLEXECUTEINFOA* info) { return ShellExecuteExA(info); }
 
+BOOL WPPlatform::NotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
+    return Shell_NotifyIconA(message, data);
+}
+
+BOOL WPPlatform::OpenFileName(OPENFILENAMEA* request) { return GetOpenFileNameA(request); }
+
+BOOL WPPlatform::SaveFileName(OPENFILENAMEA* request) { return GetSaveFileNameA(request); }
+
+BOOL WPPlatform::PrintDialog(PRINTDLGA* request) { return PrintDlgA(request); }
+
+BOOL WPPlatform::MousePresent() { return GetSystemMetrics(SM_MOUSEPRESENT); }
+
+int WPPlatform::ShowCursor(BOOL show) { return ::ShowCursor(show); }
+
 HANDLE WPPlatform::OpenProcess(DWORD access, BOOL inherit, DWORD processId) {
     return ::OpenProcess(access, inherit, processId);
 }

@@ -1,12 +1,14 @@
 // The seam between the suite and the few Win32 services that a test must be
 // able to watch or answer without a person at the screen: message boxes and
-// beeps, the shell's execute calls, ending another process, ending this
-// process, and the clock. Production code calls Platform(); by default that
+// beeps, the shell's execute calls and tray icon, the open, save and print
+// dialogs, the mouse pointer, ending another process, ending this process,
+// and the clock. Production code calls Platform(); by default that
 // is the real API. A test installs its own WPPlatform with SetPlatform.
 #ifndef KIVORA_WPPLATFORM_H
 #define KIVORA_WPPLATFORM_H
 
 #include <windows.h>
+#include <commdlg.h>
 #include <shellapi.h>
 
 class WPPlatform {
@@ -22,6 +24,18 @@ public:
     virtual HINSTANCE ShellOpen(HWND owner, const char* verb, const char* file,
                                 const char* parameters, const char* directory, int show);
     virtual BOOL ShellOpenEx(SHELLEXECUTEINFOA* info);
+    // Shell_NotifyIconA.
+    virtual BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data);
+
+    // GetOpenFileNameA, GetSaveFileNameA, PrintDlgA: modal until the user
+    // answers.
+    virtual BOOL OpenFileName(OPENFILENAMEA* request);
+    virtual BOOL SaveFileName(OPENFILENAMEA* request);
+    virtual BOOL PrintDialog(PRINTDLGA* request);
+
+    // GetSystemMetrics(SM_MOUSEPRESENT) and ShowCursor.
+    virtual BOOL MousePresent();
+    virtual int ShowCursor(BOOL show);
 
     // OpenProcess, TerminateProcess, CloseHandle.
     virtual HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);

@@ -1,6 +1,6 @@
 #include "wptraywin.h"
 
-#include "wpglobseam.h"
+#include "wpplatform.h"
 #include "wptext.h"
 
 WPTrayWin::WPTrayWin() : WPMainWin("MAINWIN") {
@@ -34,7 +34,7 @@ BOOL WPTrayWin::NotifyShell(DWORD message, UINT id, HICON icon, const char* tip)
     data.hIcon = icon;
     // The first-version record has room for 64 bytes of tip.
     CopyText(data.szTip, 64, tip ? tip : "");
-    return Services().NotifyIcon(message, &data);
+    return Platform().NotifyIcon(message, &data);
 }
 
 int WPTrayWin::OnTrayNotify(LPARAM mouseMessage) {

@@ -39,7 +39,6 @@ bool QuitPosted() {
 TEST(SavePrompt, UnmodifiedWindowClosesWithoutPrompt) {
     UseTestModule();
     RecordingPlatform platform;
-    RecordingServices services;
     auto* win = new DocWindow;
     HWND hwnd = win->hwnd;
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -51,7 +50,6 @@ TEST(SavePrompt, UnmodifiedWindowClosesWithoutPrompt) {
 TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     UseTestModule();
     RecordingPlatform platform;
-    RecordingServices services;
     auto* win = new DocWindow;
     HWND hwnd = win->hwnd;
     win->SetModified(1);
@@ -64,8 +62,8 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     EXPECT_EQ(0x23u, platform.boxes[0].type);
     EXPECT_EQ(hwnd, platform.boxes[0].owner);
     EXPECT_EQ(1u, platform.beeps.size());
-    ASSERT_EQ(1u, services.fileCalls.size());
-    const RecordingServices::FileCall& call = services.fileCalls[0];
+    ASSERT_EQ(1u, platform.fileCalls.size());
+    const RecordingPlatform::FileCall& call = platform.fileCalls[0];
     EXPECT_TRUE(call.save);
     EXPECT_EQ(76u, call.request.lStructSize);
     EXPECT_EQ(0x826u, call.request.Flags);
@@ -77,7 +75,7 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
 
     // Yes again, and this time a file is chosen: saved, and the window goes.
     platform.answers.push_back(IDYES);
-    services.chosenFile = "C:\\doc.txt";
+    platform.chosenFile = "C:\\doc.txt";
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
 }
@@ -85,7 +83,6 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
 TEST(SavePrompt, NamedDocumentAnswersNoAndCancel) {
     UseTestModule();
     RecordingPlatform platform;
-    RecordingServices services;
     auto* win = new DocWindow;
     HWND hwnd = win->hwnd;
     win->SetFileName("a.txt");
@@ -97,19 +94,18 @@ TEST(SavePrompt, NamedDocumentAnswersNoAndCancel) {
     EXPECT_EQ("a.txt は更新されています。保存しますか？", platform.boxes[0].text);
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
-    EXPECT_TRUE(services.fileCalls.empty());
+    EXPECT_TRUE(platform.fileCalls.empty());
 }
 
 TEST(StandardCommands, SaveOnUntitledActsAsSaveAs) {
     UseTestModule();
     RecordingPlatform platform;
-    RecordingServices services;
     DocWindow* win = new DocWindow;
     win->SetModified(1);
-    services.chosenFile = "C:\\chosen.txt";
+    platform.chosenFile = "C:\\chosen.txt";
     ::SendMessageA(win->hwnd, WM_COMMAND, kCmdSave, 0);
-    ASSERT_EQ(1u, services.fileCalls.size());
-    EXPECT_TRUE(services.fileCalls[0].save);
+    ASSERT_EQ(1u, platform.fileCalls.size());
+    EXPECT_TRUE(platform.fileCalls[0].save);
     ASSERT_EQ(1u, win->saves.size());
     EXPECT_EQ("C:\\chosen.txt", win->saves[0]);
     EXPECT_STREQ("C:\\chosen.txt", win->fileName);
@@ -121,7 +117,7 @@ TEST(StandardCommands, SaveOnUntitledActsAsSaveAs) {
     // Titled now: save goes straight to the document, no dialog.
     win->SetModified(1);
     ::SendMessageA(win->hwnd, WM_COMMAND, kCmdSave, 0);
-    EXPECT_EQ(1u, services.fileCalls.size());
+    EXPECT_EQ(1u, platform.fileCalls.size());
     EXPECT_EQ(2u, win->saves.size());
     EXPECT_EQ(0, win->IsModified());
     win->Destroy();
@@ -129,12 +125,12 @@ TEST(StandardCommands, SaveOnUntitledActsAsSaveAs) {
 
 TEST(StandardCommands, FailedSaveKeepsNameAndModifiedFlag) {
     UseTestModule();
-    RecordingServices services;
+    RecordingPlatform platform;
     DocWindow* win = new DocWindow;
     win->SetFileName("old.txt");
     win->SetModified(1);
     win->saveResult = 0;
-    services.chosenFile = "C:\\new.txt";
+    platform.chosenFile = "C:\\new.txt";
     ::SendMessageA(win->hwnd, WM_COMMAND, kCmdSaveAs, 0);
     EXPECT_STREQ("old.txt", win->fileName);
     EXPECT_EQ(1, win->IsModified());
@@ -217,30 +213,30 @@ TEST(KeyboardCursor, NeverLeavesTheClientArea) {
 
 TEST(Activation, WithoutMouseShowsCursorWhileActive) {
     UseTestModule();
-    RecordingServices services;
+    RecordingPlatform platform;
     DocWindow* win = new DocWindow;
-    services.mousePresent = FALSE;
+    platform.mousePresent = FALSE;
     win->Show(SW_SHOWNORMAL);
     ::SetActiveWindow(win->hwnd);
     EXPECT_EQ(win->hwnd, ::GetFocus());
-    ASSERT_FALSE(services.cursorShows.empty());
-    EXPECT_TRUE(services.cursorShows.front());
-    size_t calls = services.cursorShows.size();
+    ASSERT_FALSE(platform.cursorShows.empty());
+    EXPECT_TRUE(platform.cursorShows.front());
+    size_t calls = platform.cursorShows.size();
     ::SendMessageA(win->hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 1), 0);  // minimized
-    EXPECT_EQ(calls, services.cursorShows.size());
+    EXPECT_EQ(calls, platform.cursorShows.size());
     // Another window takes the activation: the cursor is hidden again.
     HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                    nullptr, nullptr, nullptr, nullptr);
     ::SetActiveWindow(other);
-    EXPECT_FALSE(services.cursorShows.back());
+    EXPECT_FALSE(platform.cursorShows.back());
     int shown = 0;
-    for (BOOL show : services.cursorShows) shown += show ? 1 : -1;
+    for (BOOL show : platform.cursorShows) shown += show ? 1 : -1;
     EXPECT_EQ(0, shown);  // every show has its hide
-    calls = services.cursorShows.size();
-    services.mousePresent = TRUE;
+    calls = platform.cursorShows.size();
+    platform.mousePresent = TRUE;
     ::SetActiveWindow(win->hwnd);
     ::SetActiveWindow(other);
-    EXPECT_EQ(calls, services.cursorShows.size());
+    EXPECT_EQ(calls, platform.cursorShows.size());
     ::DestroyWindow(other);
     win->Destroy();
 }
@@ -264,17 +260,17 @@ public:
 
 TEST(TrayIcon, RecordAndTipCutTo63Characters) {
     UseTestModule();
-    RecordingServices services;
+    RecordingPlatform platform;
     auto* tray = new TestTray;
     HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
     std::string tip(70, 'x');
     EXPECT_TRUE(tray->AddTrayIcon(1, icon, tip.c_str()));
     EXPECT_TRUE(tray->ModifyTrayIcon(1, icon, nullptr));
-    services.iconResult = FALSE;
+    platform.iconResult = FALSE;
     EXPECT_FALSE(tray->DeleteTrayIcon(1));
-    ASSERT_EQ(3u, services.iconCalls.size());
-    const NOTIFYICONDATAA& add = services.iconCalls[0].data;
-    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), services.iconCalls[0].message);
+    ASSERT_EQ(3u, platform.iconCalls.size());
+    const NOTIFYICONDATAA& add = platform.iconCalls[0].data;
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), platform.iconCalls[0].message);
     EXPECT_EQ(88u, add.cbSize);
     EXPECT_EQ(tray->hwnd, add.hWnd);
     EXPECT_EQ(1u, add.uID);
@@ -282,10 +278,10 @@ TEST(TrayIcon, RecordAndTipCutTo63Characters) {
     EXPECT_EQ(1010u, add.uCallbackMessage);
     EXPECT_EQ(icon, add.hIcon);
     EXPECT_EQ(std::string(63, 'x'), add.szTip);
-    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), services.iconCalls[1].message);
-    EXPECT_STREQ("", services.iconCalls[1].data.szTip);
-    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), services.iconCalls[2].message);
-    EXPECT_STREQ("", services.iconCalls[2].data.szTip);
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), platform.iconCalls[1].message);
+    EXPECT_STREQ("", platform.iconCalls[1].data.szTip);
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[2].message);
+    EXPECT_STREQ("", platform.iconCalls[2].data.szTip);
     tray->Destroy();
 }
 

@@ -1,6 +1,7 @@
 // A platform seam for tests: records message boxes, beeps, shell calls,
-// process calls and exit requests, answers message boxes from a queue and
-// serves a settable clock. Installing it (construction) replaces the seam in
+// tray icon calls, file dialogs, cursor shows, process calls and exit
+// requests; answers message boxes from a queue and file dialogs with a
+// chosen name, and serves a settable clock. Installing it (construction) replaces the seam in
 // use; destruction puts the previous one back.
 //
 //   RecordingPlatform platform;
@@ -35,6 +36,16 @@ public:
         ULONG mask;  // ShellOpenEx only
     };
 
+    struct IconCall {
+        DWORD message;
+        NOTIFYICONDATAA data;
+    };
+    struct FileCall {
+        bool save;
+        OPENFILENAMEA request;
+        std::string filter;  // the first pair, "text|pattern"
+    };
+
     RecordingPlatform() : previous_(SetPlatform(this)) {}
     ~RecordingPlatform() { SetPlatform(previous_); }
     RecordingPlatform(const RecordingPlatform&) = delete;
@@ -48,6 +59,9 @@ public:
     std::vector<UINT> terminations;          // exit codes given
     std::vector<HANDLE> closedHandles;
     std::vector<int> endRequests;            // EndProcess codes (never ends)
+    std::vector<IconCall> iconCalls;
+    std::vector<FileCall> fileCalls;
+    std::vector<BOOL> cursorShows;
 
     // --- How to answer. ---
     std::deque<int> answers;   // box answers in order; then defaultAnswer
@@ -60,6 +74,9 @@ public:
     DWORD tickStep = 0;        // added after each TickCount call
     SYSTEMTIME localTime = {2026, 12, 2, 8, 7, 5, 0, 0};
     std::string timeText = "7:05:00";
+    BOOL iconResult = TRUE;
+    BOOL mousePresent = TRUE;
+    std::string chosenFile;    // empty: the user cancels the file dialog
 
     // Called for each box before it is answered (e.g. to inspect state).
     void (*onBox)(const Box& box) = nullptr;
@@ -100,6 +117,18 @@ public:
         closedHandles.push_back(handle);
         return TRUE;
     }
+    BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) override {
+        iconCalls.push_back(IconCall{message, *data});
+        return iconResult;
+    }
+    BOOL OpenFileName(OPENFILENAMEA* request) override { return File(false, request); }
+    BOOL SaveFileName(OPENFILENAMEA* request) override { return File(true, request); }
+    BOOL PrintDialog(PRINTDLGA*) override { return FALSE; }
+    BOOL MousePresent() override { return mousePresent; }
+    int ShowCursor(BOOL show) override {
+        cursorShows.push_back(show);
+        return 0;
+    }
     void EndProcess(int exitCode) override { endRequests.push_back(exitCode); }
     DWORD TickCount() override {
         DWORD now = tickCount;
@@ -114,6 +143,19 @@ public:
     }
 
 private:
+    BOOL File(bool save, OPENFILENAMEA* request) {
+        std::string filter;
+        if (request->lpstrFilter) {
+            filter = request->lpstrFilter;
+            filter += "|";
+            filter += request->lpstrFilter + strlen(request->lpstrFilter) + 1;
+        }
+        fileCalls.push_back(FileCall{save, *request, filter});
+        if (chosenFile.empty()) return FALSE;
+        lstrcpynA(request->lpstrFile, chosenFile.c_str(), request->nMaxFile);
+        return TRUE;
+    }
+
     static std::string Text(const char* text) { return text ? text : "(null)"; }
 
     WPPlatform* previous_;
