@@ -74,4 +74,16 @@ function(kivora_fuzz_target name)
   add_test(NAME ${name}_smoke COMMAND ${name} -max_total_time=3 -timeout=5 ${scratch} ${F_CORPUS})
   set_tests_properties(${name}_smoke PROPERTIES TIMEOUT 60 LABELS fuzz)
 endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt, so an
+# area (a program's tests, a benchmark) joins the build by existing.
+function(kivora_add_subfolders)
+  file(GLOB entries LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(entry ${entries})
+    if(EXISTS ${entry}/CMakeLists.txt)
+      add_subdirectory(${entry})
+    endif()
+  endforeach()
+endfunction()
+
 include(${CMAKE_CURRENT_LIST_DIR}/KivoraProgram.cmake OPTIONAL)
