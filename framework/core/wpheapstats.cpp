@@ -2,6 +2,7 @@
 
 #include "wptext.h"
 
+#include <stdarg.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -14,11 +15,13 @@ public:
         if (size_ > 0) buffer_[0] = '\0';
     }
 
-    template <typename... Args>
-    void Add(const char* format, Args... args) {
+    __attribute__((format(printf, 2, 3))) void Add(const char* format, ...) {
         int used = static_cast<int>(strlen(buffer_));
         if (used >= size_ - 1) return;
-        snprintf(buffer_ + used, size_ - used, format, args...);
+        va_list args;
+        va_start(args, format);
+        vsnprintf(buffer_ + used, size_ - used, format, args);
+        va_end(args);
     }
 
 private:

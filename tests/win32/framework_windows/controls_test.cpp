@@ -150,7 +150,7 @@ TEST(ScrollBars, StepsByLineAndPageAndFollowsTheThumb) {
 }
 
 // An owner-drawn list item that records what it was asked.
-class RecordingItem : public WPOwnerDraw {
+class RecordingItem final : public WPOwnerDraw {
 public:
     RecordingItem(WPWin* owner, int id) : WPOwnerDraw(owner, id) {}
     std::vector<std::string> calls;
