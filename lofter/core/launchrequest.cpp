@@ -12,17 +12,20 @@ const char kUsageText[] =
 
 const char kResponseFileErrorText[] = "レスポンスファイルが読めません";
 
+// Both texts are shown whole.
+static_assert(sizeof kUsageText <= sizeof(WPNotice::text), "usage text fits a notice");
+static_assert(sizeof kResponseFileErrorText <= sizeof(WPNotice::text), "error text fits a notice");
+
 void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
                        LaunchSettings* settings, LaunchTarget* target) {
     if (commandText[0] == 'r') readResponseFile(commandText, textSize, settings);
     if (!settings->responseFailed) parseCommandLine(commandText, screen, settings, target);
 }
 
-int CommandLineErrorBoxes(const LaunchSettings& settings, MessageBoxRequest boxes[2]) {
+int CommandLineErrorBoxes(const LaunchSettings& settings, WPNotice boxes[2]) {
     int count = 0;
     if (settings.responseFailed)
-        boxes[count++] = {"ERROR!!", kResponseFileErrorText, 0, false, false};
-    if (settings.noProgram)
-        boxes[count++] = {"ERROR", kUsageText, 0, true, true};
+        boxes[count++] = MakeNotice("ERROR!!", kResponseFileErrorText, 0, false, false);
+    if (settings.noProgram) boxes[count++] = MakeNotice("ERROR", kUsageText, 0, true, true);
     return count;
 }

@@ -1,21 +1,13 @@
 // Reading the launch request at start-up, and the error boxes it leads to.
 //
 // Window-free: the boxes are returned as data, in the order they must
-// appear, and LauncherWindow shows them through the framework.
+// appear, and LauncherWindow shows them through the framework (ShowNotices).
 #ifndef LOFTER_LAUNCHREQUEST_H
 #define LOFTER_LAUNCHREQUEST_H
 
 #include "launchsettings.h"
+#include "wpnotice.h"
 #include "wprect.h"
-
-// One message box to show.
-struct MessageBoxRequest {
-    const char* caption;
-    const char* text;
-    unsigned style;          // MB_* value; 0 is MB_OK
-    bool ownedByMainWindow;  // false: no owner window
-    bool beepFirst;          // MessageBeep(0) before the box
-};
 
 extern const char kUsageText[];
 extern const char kResponseFileErrorText[];
@@ -30,6 +22,6 @@ void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
 // at once, before the main window exists; the usage box comes from the
 // start step once the window exists, and follows a failed response file
 // too, since nothing named a program then. Returns how many (0 to 2).
-int CommandLineErrorBoxes(const LaunchSettings& settings, MessageBoxRequest boxes[2]);
+int CommandLineErrorBoxes(const LaunchSettings& settings, WPNotice boxes[2]);
 
 #endif

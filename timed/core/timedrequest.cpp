@@ -5,9 +5,9 @@
 namespace {
 
 template <class Request>
-int ReadRequest(Request& request, const char* commandLine, UsageBox usage, UsageBox* refusal) {
+int ReadRequest(Request& request, const char* commandLine, WPNotice (*usage)(), WPNotice* refusal) {
     if (request.ParseCommandLine(commandLine) && request.NormalizeTime()) return 1;
-    *refusal = usage;
+    *refusal = usage();
     return 0;
 }
 
@@ -25,8 +25,8 @@ int LaunchRequest::ParseOptions(const char* text) {
     return ::ParseOptions(text, OptionFlags{&noIcon, &quitAfterFire});
 }
 
-int LaunchRequest::ReadCommandLine(const char* commandLine, UsageBox* refusal) {
-    return ReadRequest(*this, commandLine, LaunchUsageBox(), refusal);
+int LaunchRequest::ReadCommandLine(const char* commandLine, WPNotice* refusal) {
+    return ReadRequest(*this, commandLine, LaunchUsageBox, refusal);
 }
 
 LaunchFields LaunchRequest::Fields() {
@@ -50,8 +50,8 @@ int CloseRequest::ParseOptions(const char* text) {
     return ::ParseOptions(text, OptionFlags{&noIcon, nullptr});
 }
 
-int CloseRequest::ReadCommandLine(const char* commandLine, UsageBox* refusal) {
-    return ReadRequest(*this, commandLine, CloseUsageBox(), refusal);
+int CloseRequest::ReadCommandLine(const char* commandLine, WPNotice* refusal) {
+    return ReadRequest(*this, commandLine, CloseUsageBox, refusal);
 }
 
 CloseFields CloseRequest::Fields() {

@@ -22,7 +22,7 @@ struct LaunchRequest : SetTime {
     int ParseOptions(const char* text);
     // The start-up steps: ParseCommandLine, then NormalizeTime. Returns 1;
     // or 0 with *refusal the usage box to show before the program ends.
-    int ReadCommandLine(const char* commandLine, UsageBox* refusal);
+    int ReadCommandLine(const char* commandLine, WPNotice* refusal);
     LaunchFields Fields();
 };
 
@@ -35,7 +35,7 @@ struct CloseRequest : SetTime {
     CloseRequest();
     int ParseCommandLine(const char* commandLine);
     int ParseOptions(const char* text);
-    int ReadCommandLine(const char* commandLine, UsageBox* refusal);
+    int ReadCommandLine(const char* commandLine, WPNotice* refusal);
     CloseFields Fields();
 };
 

@@ -18,10 +18,15 @@ const char kCloseUsage[] =
 
 const char kUsageCaption[] = "ERROR";
 
-UsageBox LaunchUsageBox() {
-    return UsageBox{kLaunchUsage, kUsageCaption, kUsageBoxType};
+// The usage is shown whole.
+static_assert(sizeof kLaunchUsage <= sizeof(WPNotice::text), "launch usage fits a notice");
+static_assert(sizeof kCloseUsage <= sizeof(WPNotice::text), "close usage fits a notice");
+static_assert(sizeof kUsageCaption <= sizeof(WPNotice::caption), "caption fits a notice");
+
+WPNotice LaunchUsageBox() {
+    return MakeNotice(kUsageCaption, kLaunchUsage, kUsageBoxType);
 }
 
-UsageBox CloseUsageBox() {
-    return UsageBox{kCloseUsage, kUsageCaption, kUsageBoxType};
+WPNotice CloseUsageBox() {
+    return MakeNotice(kUsageCaption, kCloseUsage, kUsageBoxType);
 }

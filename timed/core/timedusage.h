@@ -3,13 +3,7 @@
 #ifndef KIVORA_TIMED_TIMEDUSAGE_H
 #define KIVORA_TIMED_TIMEDUSAGE_H
 
-// A message box to show, as data: the window code shows it through the
-// framework's message-box seam.
-struct UsageBox {
-    const char* text;
-    const char* caption;
-    unsigned type;  // MB_* style bits
-};
+#include "wpnotice.h"
 
 const unsigned kUsageBoxType = 0;  // MB_OK only, no icon
 
@@ -17,7 +11,8 @@ extern const char kLaunchUsage[];
 extern const char kCloseUsage[];
 extern const char kUsageCaption[];
 
-UsageBox LaunchUsageBox();
-UsageBox CloseUsageBox();
+// The usage boxes as notices for the window code (no beep, no owner).
+WPNotice LaunchUsageBox();
+WPNotice CloseUsageBox();
 
 #endif

@@ -15,18 +15,17 @@ bool IsTimeKeyword(const char* field, int length) {
     return length == static_cast<int>(sizeof kTimeKeyword) - 1 && memcmp(field, kTimeKeyword, length) == 0;
 }
 
-VolleyNotice TimeWithoutValue(const char* name, int fileLine) {
-    VolleyNotice notice = {};
-    CopyText(notice.caption, sizeof notice.caption, "error");
-    // The name is cut to 255 characters, so the text always fits.
+// Like volley's other error boxes: a beep, then "error" with OK only, owned
+// by the main window (which exists by the time the file is read).
+WPNotice TimeWithoutValue(const char* name, int fileLine) {
+    // The name is cut to 255 characters, so the text always fits whole.
     char shownName[256];
     CopyText(shownName, sizeof shownName, name);
-    snprintf(notice.text, sizeof notice.text,
+    char text[sizeof(WPNotice::text)];
+    snprintf(text, sizeof text,
              "#time without a value in line %d of %s.\nThat line and the lines after it are not run.", fileLine,
              shownName);
-    notice.style = 0;  // MB_OK, like volley's other error boxes
-    notice.beep = 1;
-    return notice;
+    return MakeNotice("error", text, 0, true, true);
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ SleepEntry* ParseTimeLine(const char* line, EntryList& list) {
 }
 
 int ReadResponseText(const char* name, const char* data, size_t size, EntryList& list,
-                     std::vector<VolleyNotice>* notices) {
+                     std::vector<WPNotice>* notices) {
     ResponseLineReader lines(data, size);
     char line[kLineSize];
     while (lines.Next(line)) {
@@ -82,7 +81,7 @@ int ReadResponseText(const char* name, const char* data, size_t size, EntryList&
     return kFileRead;
 }
 
-int ReadResponseFile(const char* name, EntryList& list, std::vector<VolleyNotice>* notices) {
+int ReadResponseFile(const char* name, EntryList& list, std::vector<WPNotice>* notices) {
     FILE* file = fopen(name, "rb");
     if (!file) return kFileMissing;
     std::vector<char> data;

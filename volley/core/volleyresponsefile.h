@@ -7,17 +7,10 @@
 #define VOLLEY_RESPONSEFILE_H
 
 #include "volleyentrylist.h"
+#include "wpnotice.h"
 
 #include <stddef.h>
 #include <vector>
-
-// A message box that the window code shows for the reader, in order.
-struct VolleyNotice {
-    char caption[16];
-    char text[512];
-    int style;  // MB_* value of the box
-    int beep;   // 1: sound the default beep (MessageBeep(0)) before the box
-};
 
 // Results of ReadResponseFile. Non-zero means the file was found, so a
 // caller that tests for 0 ("%s not found") keeps working.
@@ -29,14 +22,15 @@ enum ReadStatus {
 
 // Reads the named file into list (see ReadResponseText). Only a file that can
 // be opened by this name, relative to the current directory, is read.
-int ReadResponseFile(const char* name, EntryList& list, std::vector<VolleyNotice>* notices);
+int ReadResponseFile(const char* name, EntryList& list, std::vector<WPNotice>* notices);
 
 // Reads the bytes of a response file into list, appending one entry per line
 // that has a field. A #time line without a value stops the reading: the
 // entries before it stay, and a notice tells the user which line it was and
 // that it and the lines after it are not run. name is only used in that text.
+// Notices are appended in order, for the window code to show.
 int ReadResponseText(const char* name, const char* data, size_t size, EntryList& list,
-                     std::vector<VolleyNotice>* notices);
+                     std::vector<WPNotice>* notices);
 
 // Makes and appends the LaunchEntry of one line.
 LaunchEntry* ParseLaunchLine(const char* line, EntryList& list);

@@ -49,14 +49,14 @@ void WriteFile(const std::string& path, const char* data, size_t size) {
 
 // The boxes follow the flags, response-file box first.
 void CheckBoxes(const LaunchSettings& settings) {
-    MessageBoxRequest boxes[2];
+    WPNotice boxes[2];
     int count = CommandLineErrorBoxes(settings, boxes);
     Require(count == settings.responseFailed + settings.noProgram, "one box per failure");
     if (settings.responseFailed)
-        Require(boxes[0].text == kResponseFileErrorText && !boxes[0].ownedByMainWindow,
+        Require(strcmp(boxes[0].text, kResponseFileErrorText) == 0 && !boxes[0].ownedByMainWindow,
                 "response-file box first, without owner");
     if (settings.noProgram)
-        Require(boxes[count - 1].text == kUsageText && boxes[count - 1].ownedByMainWindow,
+        Require(strcmp(boxes[count - 1].text, kUsageText) == 0 && boxes[count - 1].ownedByMainWindow,
                 "usage box last, owned by the main window");
 }
 

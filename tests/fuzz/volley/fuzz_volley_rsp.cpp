@@ -15,7 +15,7 @@ const int kLineHeight = 16;
 
 struct Reading {
     EntryList list;
-    std::vector<VolleyNotice> notices;
+    std::vector<WPNotice> notices;
     int status = -1;
 
     Reading(const char* data, size_t size) {
@@ -57,10 +57,15 @@ void CheckSleep(const SleepEntry& entry) {
 void CheckList(const Reading& r) {
     Require(r.status == kFileRead || r.status == kStoppedAtTimeLine, "status of a text");
     Require(r.notices.size() == (r.status == kStoppedAtTimeLine ? 1u : 0u), "one notice for a stop");
-    for (const VolleyNotice& notice : r.notices) {
+    for (const WPNotice& notice : r.notices) {
         HeapText(notice.caption, sizeof notice.caption, "caption terminated");
         HeapText(notice.text, sizeof notice.text, "notice text terminated");
-        Require(notice.style == 0 && notice.beep == 1, "notice style");
+        Require(notice.style == 0 && notice.beepFirst && notice.ownedByMainWindow, "notice style");
+        Require(strcmp(notice.caption, "error") == 0, "notice caption");
+        static const char kEnd[] = ".\nThat line and the lines after it are not run.";
+        size_t length = strlen(notice.text);
+        Require(length >= sizeof kEnd - 1 && strcmp(notice.text + length - (sizeof kEnd - 1), kEnd) == 0,
+                "the notice is whole");
     }
     int position = 0;
     for (const Entry* entry = r.list.head; entry; entry = entry->next, ++position) {

@@ -15,7 +15,7 @@ struct Request {
     char text[kCommandTextSize];
     LaunchSettings settings;
     LaunchTarget target;
-    MessageBoxRequest boxes[2];
+    WPNotice boxes[2];
     int boxCount;
 
     explicit Request(const std::string& line) {
@@ -25,9 +25,9 @@ struct Request {
     }
 };
 
-void ExpectUsageBox(const MessageBoxRequest& box) {
+void ExpectUsageBox(const WPNotice& box) {
     EXPECT_STREQ("ERROR", box.caption);
-    EXPECT_EQ(kUsageText, box.text);
+    EXPECT_STREQ(kUsageText, box.text);  // whole, not cut
     EXPECT_EQ(0u, box.style);
     EXPECT_TRUE(box.ownedByMainWindow);
     EXPECT_TRUE(box.beepFirst);
@@ -83,7 +83,7 @@ TEST(LaunchRequest, UnreadableResponseFileShowsItsBoxThenUsage) {
         EXPECT_EQ(1, r.settings.noProgram);  // nothing was parsed
         ASSERT_EQ(2, r.boxCount) << line;
         EXPECT_STREQ("ERROR!!", r.boxes[0].caption);
-        EXPECT_EQ(kResponseFileErrorText, r.boxes[0].text);
+        EXPECT_STREQ(kResponseFileErrorText, r.boxes[0].text);
         EXPECT_EQ(0u, r.boxes[0].style);
         EXPECT_FALSE(r.boxes[0].ownedByMainWindow);
         EXPECT_FALSE(r.boxes[0].beepFirst);

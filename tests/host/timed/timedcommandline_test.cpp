@@ -18,6 +18,18 @@ unsigned Crc32(const char* text) {
     return ~crc;
 }
 
+// A refusal gives the whole usage box; an accepted line leaves the box alone.
+void ExpectRefusal(int accepted, const WPNotice& usage, const char* usageText) {
+    if (accepted) {
+        EXPECT_STREQ("unset", usage.text);
+        EXPECT_EQ(99u, usage.style);
+        return;
+    }
+    EXPECT_STREQ(usageText, usage.text);
+    EXPECT_STREQ("ERROR", usage.caption);
+    EXPECT_EQ(0u, usage.style);
+}
+
 struct Launch {
     int accepted;
     std::string time, program, parameters, directory;
@@ -27,11 +39,9 @@ struct Launch {
 // Parses and normalises as the launcher's start-up does.
 Launch ReadLaunch(const char* commandLine) {
     LaunchRequest request;
-    UsageBox usage{nullptr, nullptr, 99};
+    WPNotice usage = MakeNotice("unset", "unset", 99);
     int accepted = request.ReadCommandLine(commandLine, &usage);
-    if (!accepted) {
-        EXPECT_STREQ(kLaunchUsage, usage.text);
-    }
+    ExpectRefusal(accepted, usage, kLaunchUsage);
     return Launch{accepted,          request.timeText,  request.program,
                   request.parameters, request.directory, request.noIcon,
                   request.quitAfterFire};
@@ -45,11 +55,9 @@ struct Close {
 
 Close ReadClose(const char* commandLine) {
     CloseRequest request;
-    UsageBox usage{nullptr, nullptr, 99};
+    WPNotice usage = MakeNotice("unset", "unset", 99);
     int accepted = request.ReadCommandLine(commandLine, &usage);
-    if (!accepted) {
-        EXPECT_STREQ(kCloseUsage, usage.text);
-    }
+    ExpectRefusal(accepted, usage, kCloseUsage);
     return Close{accepted, request.timeText, request.caption, request.noIcon};
 }
 
@@ -186,12 +194,14 @@ TEST(CloseCommandLine, NeedsATimeAndACaption) {
 
 // Checked against the Shift-JIS bytes of the texts as published (length and
 // CRC-32), so a changed character anywhere is caught.
-TEST(UsageBox, TextsAreExactShiftJisWithErrorCaptionAndOkOnly) {
-    UsageBox launch = LaunchUsageBox();
-    UsageBox close = CloseUsageBox();
-    for (const UsageBox& box : {launch, close}) {
+TEST(UsageNotice, TextsAreExactShiftJisWithErrorCaptionOkOnlyNoBeepNoOwner) {
+    WPNotice launch = LaunchUsageBox();
+    WPNotice close = CloseUsageBox();
+    for (const WPNotice& box : {launch, close}) {
         EXPECT_STREQ("ERROR", box.caption);
-        EXPECT_EQ(0u, box.type);
+        EXPECT_EQ(0u, box.style);
+        EXPECT_FALSE(box.beepFirst);
+        EXPECT_FALSE(box.ownedByMainWindow);
     }
     EXPECT_EQ(346u, strlen(launch.text));
     EXPECT_EQ(0x4aacf7f6u, Crc32(launch.text));

@@ -11,7 +11,7 @@ namespace {
 
 struct Read {
     EntryList list;
-    std::vector<VolleyNotice> notices;
+    std::vector<WPNotice> notices;
     int status = -1;
 
     explicit Read(const std::string& text) {
@@ -174,14 +174,28 @@ TEST(VolleyResponseFile, TimeWithoutValueStopsReadingAndSaysSo) {
     EXPECT_STREQ("error", r.notices[0].caption);
     EXPECT_STREQ("#time without a value in line 4 of list.rsp.\nThat line and the lines after it are not run.",
                  r.notices[0].text);
-    EXPECT_EQ(0, r.notices[0].style);
-    EXPECT_EQ(1, r.notices[0].beep);
+    EXPECT_EQ(0u, r.notices[0].style);
+    EXPECT_TRUE(r.notices[0].beepFirst);
+    EXPECT_TRUE(r.notices[0].ownedByMainWindow);  // like volley's other error boxes
 
     // As the first entry it is no longer mistaken for a missing file.
     Read first("#time\nc.exe\n");
     EXPECT_NE(kFileMissing, first.status);
     EXPECT_EQ(0, first.list.Count());
     EXPECT_EQ(1u, first.notices.size());
+}
+
+TEST(VolleyResponseFile, NoticeNamesAtMost255CharactersAndKeepsItsLastSentence) {
+    // 表 at bytes 255 and 256 of the name would be split by the cut: it goes.
+    std::string name = std::string(254, 'n') + "表" + std::string(300, 'x');
+    EntryList list;
+    std::vector<WPNotice> notices;
+    std::string data = "a.exe\n#time\n";
+    EXPECT_EQ(kStoppedAtTimeLine, ReadResponseText(name.c_str(), data.data(), data.size(), list, &notices));
+    ASSERT_EQ(1u, notices.size());
+    EXPECT_EQ("#time without a value in line 2 of " + std::string(254, 'n') +
+                  ".\nThat line and the lines after it are not run.",
+              notices[0].text);
 }
 
 TEST(VolleyResponseFile, ParsersAppendToTheList) {
@@ -225,7 +239,7 @@ protected:
 TEST_F(VolleyResponseFileOnDisk, ReadsAnExistingFile) {
     std::string path = Write("表.rsp", "notepad.exe\r\n#time,100\r\n");
     EntryList list;
-    std::vector<VolleyNotice> notices;
+    std::vector<WPNotice> notices;
     EXPECT_EQ(kFileRead, ReadResponseFile(path.c_str(), list, &notices));
     EXPECT_EQ(2, list.Count());
 
