@@ -47,7 +47,8 @@ function(kivora_win32_test name)
   add_executable(${name} ${T_SOURCES})
   kivora_charset(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
-  add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${CMAKE_BINARY_DIR}/results/${name}.xml
+  # Relative: the test runs under Wine, which would read a Unix path as relative.
+  add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:../results/${name}.xml
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK display LABELS win32)
 endfunction()
