@@ -40,10 +40,20 @@ TEST(Assertion, CheckReportsOnlyFailures) {
     RecordingPlatform platform;
     EXPECT_TRUE(WPCheck(true, "fine"));
     EXPECT_TRUE(platform.boxes.empty());
-    EXPECT_FALSE(WPCheck(false, "hwnd==NULL"));
+    EXPECT_FALSE(WPCheck(false, "hwnd==NULL", "wpwin.cpp", 42));
     ASSERT_EQ(1u, platform.boxes.size());
-    EXPECT_NE(std::string::npos, platform.boxes[0].text.find(": \"hwnd==NULL\""));
-    EXPECT_NE(std::string::npos, platform.boxes[0].text.find("diag_test.cpp"));
+    EXPECT_EQ("at line 42 in file wpwin.cpp: \"hwnd==NULL\"", platform.boxes[0].text);
+}
+
+TEST(Assertion, CheckNamesTheCallersFileAndLine) {
+    RecordingPlatform platform;
+    const unsigned line = __LINE__ + 1;
+    WPCheck(false, "x");
+    ASSERT_EQ(1u, platform.boxes.size());
+    // The text is cut to 79 characters, so compare with the same cut of
+    // what the caller's position gives, wherever the sources lie.
+    std::string expected = "at line " + std::to_string(line) + " in file " + __FILE__ + ": \"x\"";
+    EXPECT_EQ(expected.substr(0, 79), platform.boxes[0].text);
 }
 
 TEST(ErrorBox, FormatsIntoAnOwnerlessExclamationBox) {
