@@ -42,7 +42,7 @@ int WPClipboard::SetClip(UINT format, const void* data, DWORD bytes) {
 
 BOOL WPCursor::GetPos(WPPoint& point) {
     POINT at;
-    BOOL ok = ::GetCursorPos(&at);
+    BOOL ok = Platform().CursorPos(&at);
     point = WPPoint(at.x, at.y);
     return ok;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "wpplatform.h"
 #include "wprect.h"
 
 class WPWin;
@@ -24,7 +25,7 @@ public:
 class WPCursor {
 public:
     BOOL GetPos(WPPoint& point);
-    BOOL SetPos(const WPPoint& point) { return ::SetCursorPos(point.x, point.y); }
+    BOOL SetPos(const WPPoint& point) { return Platform().SetCursorPos(point.x, point.y); }
     int Show() { return ::ShowCursor(TRUE); }
     int Hide() { return ::ShowCursor(FALSE); }
     // Confines the cursor to the window's client area (screen coordinates);

@@ -8,7 +8,6 @@
 #include "wpplatform.h"
 #include "wpkeycursor.h"
 #include "wpodraw.h"
-#include "wpplatform.h"
 #include "wptext.h"
 
 char mainWinText[256];
@@ -115,7 +114,7 @@ int WPMainWin::OnKey(WPMsg& msg) {
     if (!IsArrowKey(key))
         return 0;
     POINT at;
-    ::GetCursorPos(&at);
+    Platform().CursorPos(&at);
     ::ScreenToClient(hwnd, &at);
     RECT client;
     ::GetClientRect(hwnd, &client);
@@ -124,7 +123,7 @@ int WPMainWin::OnKey(WPMsg& msg) {
     at.x = x;
     at.y = y;
     ::ClientToScreen(hwnd, &at);
-    ::SetCursorPos(at.x, at.y);
+    Platform().SetCursorPos(at.x, at.y);
     return 1;
 }
 

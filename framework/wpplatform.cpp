@@ -47,6 +47,10 @@ BOOL WPPlatform::MousePresent() { return GetSystemMetrics(SM_MOUSEPRESENT); }
 
 int WPPlatform::ShowCursor(BOOL show) { return ::ShowCursor(show); }
 
+BOOL WPPlatform::CursorPos(POINT* at) { return ::GetCursorPos(at); }
+
+BOOL WPPlatform::SetCursorPos(int x, int y) { return ::SetCursorPos(x, y); }
+
 HANDLE WPPlatform::OpenProcess(DWORD access, BOOL inherit, DWORD processId) {
     return ::OpenProcess(access, inherit, processId);
 }

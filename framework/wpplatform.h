@@ -1,7 +1,7 @@
 // The seam between the suite and the few Win32 services that a test must be
 // able to watch or answer without a person at the screen: message boxes and
 // beeps, the shell's execute calls and tray icon, the open, save and print
-// dialogs, the mouse pointer, ending another process, ending this process,
+// dialogs, the mouse pointer and its place, ending another process, ending this process,
 // and the clock. Production code calls Platform(); by default that
 // is the real API. A test installs its own WPPlatform with SetPlatform.
 #ifndef KIVORA_WPPLATFORM_H
@@ -33,9 +33,13 @@ public:
     virtual BOOL SaveFileName(OPENFILENAMEA* request);
     virtual BOOL PrintDialog(PRINTDLGA* request);
 
-    // GetSystemMetrics(SM_MOUSEPRESENT) and ShowCursor.
+    // GetSystemMetrics(SM_MOUSEPRESENT), ShowCursor, GetCursorPos and
+    // SetCursorPos. (Under Wine the pointer's place follows the display's
+    // events and lags behind a move, so tests answer it themselves.)
     virtual BOOL MousePresent();
     virtual int ShowCursor(BOOL show);
+    virtual BOOL CursorPos(POINT* at);
+    virtual BOOL SetCursorPos(int x, int y);
 
     // OpenProcess, TerminateProcess, CloseHandle.
     virtual HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);

@@ -46,7 +46,7 @@ int WPTrayWin::OnTrayNotify(LPARAM mouseMessage) {
     if (!menu)
         return 1;
     POINT at;
-    ::GetCursorPos(&at);
+    Platform().CursorPos(&at);
     // Foreground first, so that the menu closes when the user clicks away.
     ::SetForegroundWindow(hwnd);
     menu->Popup(WPPoint(at.x, at.y), this);

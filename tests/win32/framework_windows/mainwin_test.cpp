@@ -156,16 +156,20 @@ public:
         Create();
         Show(SW_SHOWNORMAL);
         Update();
+        Pump();  // let the window settle where it is shown
     }
 };
 
-WPPoint ClientCursor(WPWin* win) {
-    WPPoint at;
-    POINT p;
-    ::GetCursorPos(&p);
-    at = WPPoint(p.x, p.y);
+// The pointer's place as the recording platform holds it, in client terms.
+WPPoint ClientCursor(const RecordingPlatform& platform, WPWin* win) {
+    WPPoint at(platform.cursor.x, platform.cursor.y);
     win->ScreenToClient(at);
     return at;
+}
+
+void MovePointer(RecordingPlatform& platform, WPWin* win, WPPoint clientPoint) {
+    win->ClientToScreen(clientPoint);
+    platform.cursor = POINT{clientPoint.x, clientPoint.y};
 }
 
 void KeyDown(WPWin* win, WPARAM key, int repeat = 1) {
@@ -174,40 +178,38 @@ void KeyDown(WPWin* win, WPARAM key, int repeat = 1) {
 
 TEST(KeyboardCursor, FirstPressMovesTwoPixelsAndFasterWhileHeld) {
     UseTestModule();
+    RecordingPlatform platform;
     auto* win = new CursorWindow;
-    WPPoint start(50, 40);
-    win->ClientToScreen(start);
-    ::SetCursorPos(start.x, start.y);
+    MovePointer(platform, win, WPPoint(50, 40));
     KeyDown(win, VK_RIGHT);
-    EXPECT_EQ(WPPoint(52, 40), ClientCursor(win));
+    EXPECT_EQ(WPPoint(52, 40), ClientCursor(platform, win));
     KeyDown(win, VK_DOWN);  // auto-repeat: step 3
-    EXPECT_EQ(WPPoint(52, 43), ClientCursor(win));
+    EXPECT_EQ(WPPoint(52, 43), ClientCursor(platform, win));
     ::SendMessageA(win->hwnd, WM_KEYUP, VK_DOWN, 0);
     EXPECT_EQ(1, win->cursorStep);
     KeyDown(win, VK_LEFT);
-    EXPECT_EQ(WPPoint(50, 43), ClientCursor(win));
+    EXPECT_EQ(WPPoint(50, 43), ClientCursor(platform, win));
     win->Destroy();
 }
 
 TEST(KeyboardCursor, NeverLeavesTheClientArea) {
     UseTestModule();
+    RecordingPlatform platform;
     auto* win = new CursorWindow;
     WPRect client;
     win->GetClientRect(client);
-    WPPoint start(client.right - 3, client.bottom - 3);
-    win->ClientToScreen(start);
-    ::SetCursorPos(start.x, start.y);
+    MovePointer(platform, win, WPPoint(client.right - 3, client.bottom - 3));
     for (int i = 0; i < 10; ++i) KeyDown(win, VK_RIGHT, 5);
     for (int i = 0; i < 10; ++i) KeyDown(win, VK_DOWN, 5);
-    EXPECT_EQ(WPPoint(client.right - 1, client.bottom - 1), ClientCursor(win));
+    EXPECT_EQ(WPPoint(client.right - 1, client.bottom - 1), ClientCursor(platform, win));
     for (int i = 0; i < 40; ++i) KeyDown(win, VK_LEFT, 50);
     for (int i = 0; i < 40; ++i) KeyDown(win, VK_UP, 50);
-    EXPECT_EQ(WPPoint(0, 0), ClientCursor(win));
+    EXPECT_EQ(WPPoint(0, 0), ClientCursor(platform, win));
     // Other keys speed up the cursor too but do not move it.
     ::SendMessageA(win->hwnd, WM_KEYUP, VK_UP, 0);
     EXPECT_EQ(0, static_cast<int>(::SendMessageA(win->hwnd, WM_KEYDOWN, 'A', 1)));
     EXPECT_EQ(2, win->cursorStep);
-    EXPECT_EQ(WPPoint(0, 0), ClientCursor(win));
+    EXPECT_EQ(WPPoint(0, 0), ClientCursor(platform, win));
     win->Destroy();
 }
 

@@ -62,6 +62,7 @@ public:
     std::vector<IconCall> iconCalls;
     std::vector<FileCall> fileCalls;
     std::vector<BOOL> cursorShows;
+    std::vector<POINT> cursorMoves;          // SetCursorPos calls
 
     // --- How to answer. ---
     std::deque<int> answers;   // box answers in order; then defaultAnswer
@@ -77,6 +78,7 @@ public:
     BOOL iconResult = TRUE;
     BOOL mousePresent = TRUE;
     std::string chosenFile;    // empty: the user cancels the file dialog
+    POINT cursor = {0, 0};     // the pointer's place; SetCursorPos moves it
 
     // Called for each box before it is answered (e.g. to inspect state).
     void (*onBox)(const Box& box) = nullptr;
@@ -128,6 +130,15 @@ public:
     int ShowCursor(BOOL show) override {
         cursorShows.push_back(show);
         return 0;
+    }
+    BOOL CursorPos(POINT* at) override {
+        *at = cursor;
+        return TRUE;
+    }
+    BOOL SetCursorPos(int x, int y) override {
+        cursor = POINT{x, y};
+        cursorMoves.push_back(cursor);
+        return TRUE;
     }
     void EndProcess(int exitCode) override { endRequests.push_back(exitCode); }
     DWORD TickCount() override {
