@@ -50,4 +50,14 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
   [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: wineboot did not create $WINEPREFIX" >&2; exit 1; }
 fi
+# Wine manages the windows itself in a virtual desktop named "shell" (with a
+# taskbar and tray), as Windows would: activation and focus behave, and a
+# closing window does not wait for a window manager that is not there.
+if ! grep -q '^"Desktop"="shell"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+  wineserver -w
+  grep -q '^"Desktop"="shell"' "$WINEPREFIX/user.reg" ||
+    { echo "setup: could not set the Wine desktop in $WINEPREFIX" >&2; exit 1; }
+fi
 echo "setup: ready"

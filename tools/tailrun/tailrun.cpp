@@ -1,23 +1,10 @@
 // tailrun: starts KIVORA_PROGRAM (looked up beside tailrun.exe first) with
 // the command-line tail KIVORA_TAIL exactly as given, waits for it and
-// returns its exit code. When KIVORA_EXIT_FILE is set it also writes
-// "running" there once the program has started and the exit code when it has
-// ended, for callers that start tailrun through Wine's desktop shell, which
-// returns at once and passes no exit code on.
+// returns its exit code.
 #include <windows.h>
 
 #include <stdio.h>
 #include <string>
-
-static void Report(const char* text) {
-    char path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("KIVORA_EXIT_FILE", path, sizeof path);
-    if (n == 0 || n >= sizeof path) return;
-    if (FILE* f = fopen(path, "w")) {
-        fputs(text, f);
-        fclose(f);
-    }
-}
 
 static std::string Env(const char* name) {
     char buf[4096];
@@ -45,17 +32,12 @@ int main() {
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         fprintf(stderr, "tailrun: cannot start %s (error %lu)\n", path.c_str(), GetLastError());
-        Report("cannot start\n");
         return 2;
     }
-    Report("running\n");
     WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    char text[32];
-    snprintf(text, sizeof text, "%ld\n", static_cast<long>(code));
-    Report(text);
     return static_cast<int>(code);
 }
