@@ -6,9 +6,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/scripts/env.sh"
 
 packages=(
-  cmake make ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 wine64 xvfb x11-apps imagemagick xdotool
+  wine wine32:i386 wine64 xvfb imagemagick
   locales fonts-ipafont-gothic googletest python3
 )
 
