@@ -29,11 +29,38 @@ function(kivora_charset target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C,CXX>:${KIVORA_CHARSET_FLAGS}>)
 endfunction()
 
-# A library of window-free code: builds in every configuration.
-function(kivora_pure_library name)
-  add_library(${name} STATIC ${ARGN})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-  kivora_charset(${name})
+# The libraries of one program's folder:
+#   <area>_core  from core/*.cpp: window-free logic, built for the host too;
+#   <area>_win   from *.cpp except main.cpp (Win32 only): the program's window
+#                code, kept in a library so that tests link it without the
+#                program's entry.
+# A folder's program.cmake, when there is one, declares the executable.
+function(kivora_program_area area)
+  file(GLOB core_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/core/*.cpp)
+  if(core_sources)
+    add_library(${area}_core STATIC ${core_sources})
+    target_include_directories(${area}_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/core)
+    target_link_libraries(${area}_core PUBLIC wpcore)
+    kivora_charset(${area}_core)
+  endif()
+  if(NOT KIVORA_WIN32)
+    return()
+  endif()
+  file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(FILTER win_sources EXCLUDE REGEX "/main\\.cpp$")
+  if(win_sources)
+    add_library(${area}_win STATIC ${win_sources})
+    target_include_directories(${area}_win PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    foreach(lib ${area}_core framework kivlib)
+      if(TARGET ${lib})
+        target_link_libraries(${area}_win PUBLIC ${lib})
+      endif()
+    endforeach()
+    kivora_charset(${area}_win)
+  endif()
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/program.cmake)
+    include(${CMAKE_CURRENT_SOURCE_DIR}/program.cmake)
+  endif()
 endfunction()
 
 # A Win32 GoogleTest executable, run once under Wine as a single CTest test.
