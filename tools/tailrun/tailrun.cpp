@@ -6,10 +6,14 @@
 #include <stdio.h>
 #include <string>
 
+// The variable's whole value, however long; empty when it is not set.
 static std::string Env(const char* name) {
-    char buf[4096];
-    DWORD n = GetEnvironmentVariableA(name, buf, sizeof buf);
-    return (n > 0 && n < sizeof buf) ? std::string(buf, n) : std::string();
+    DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
+    if (size == 0) return std::string();
+    std::string value(size, '\0');
+    DWORD length = GetEnvironmentVariableA(name, &value[0], size);
+    value.resize(length < size ? length : 0);
+    return value;
 }
 
 int main() {
