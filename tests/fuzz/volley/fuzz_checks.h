@@ -31,9 +31,8 @@ inline std::unique_ptr<char[]> HeapText(const char* field, size_t capacity, cons
 // True when text holds the single-byte character c, walking whole characters
 // as the parsers do.
 inline bool HasChar(const char* text, char c) {
-    for (const char* p = text; *p; p += CharLength(p))
-        if (CharLength(p) == 1 && *p == c) return true;
-    return false;
+    const char set[2] = {c, '\0'};
+    return FindChar(text, set) != nullptr;
 }
 
 #endif
