@@ -2,6 +2,8 @@
 
 #include "wptext.h"
 
+#include <string.h>
+
 namespace {
 
 // 24:00 and a minute or second of 60 pass on purpose: the clock never shows
@@ -40,12 +42,6 @@ bool ReadTimeParts(const char* text, TimeParts* parts) {
     return false;
 }
 
-int TextLength(const char* text) {
-    int length = 0;
-    while (text[length] != '\0') ++length;
-    return length;
-}
-
 }  // namespace
 
 // Only whole digits pass, although the value is read leniently: a field such
@@ -63,10 +59,7 @@ int CheckField(const char* field) {
 // A time text longer than 63 characters is refused rather than cut: cutting
 // could turn a refused time into an accepted one (or the other way round).
 int CheckTime(const char* text) {
-    int length = 0;
-    while (text[length] != '\0') {
-        if (++length > kTimeCheckLimit) return 0;
-    }
+    if (strlen(text) > static_cast<size_t>(kTimeCheckLimit)) return 0;
     TimeParts parts;
     return ReadTimeParts(text, &parts) ? 1 : 0;
 }
@@ -88,14 +81,12 @@ int NormalizeTime(TextField timeText, TextField hourText, TextField minuteText,
 
 int ComposeTimeText(TextField timeText, const char* hour, const char* minute, const char* second) {
     const char* pieces[] = {hour, ":", minute, ":", second};
-    int total = 0;
-    for (const char* piece : pieces) total += TextLength(piece);
-    if (total >= timeText.size) return 0;
-    char* out = timeText.text;
-    for (const char* piece : pieces) {
-        for (const char* p = piece; *p; ++p) *out++ = *p;
-    }
-    *out = '\0';
+    size_t total = 0;
+    for (const char* piece : pieces) total += strlen(piece);
+    if (timeText.size <= 0 || total >= static_cast<size_t>(timeText.size)) return 0;
+    // Everything fits, so no piece is cut.
+    int used = 0;
+    for (const char* piece : pieces) used += CopyText(timeText.text + used, timeText.size - used, piece);
     return 1;
 }
 
