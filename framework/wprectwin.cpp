@@ -5,12 +5,10 @@
 
 namespace {
 
-WPRect FromRECT(const RECT& r) { return WPRect(r.left, r.top, r.right, r.bottom); }
-
 WPRect Screen() {
     RECT r = {};
     ::GetWindowRect(GetDesktopWindow(), &r);
-    return FromRECT(r);
+    return WPRect(r.left, r.top, r.right, r.bottom);
 }
 
 }  // namespace
@@ -20,9 +18,7 @@ void WPRect::SetClient(const WPWin* win) {
         *this = Screen();
         return;
     }
-    RECT r = {};
-    ::GetClientRect(win->hwnd, &r);
-    *this = FromRECT(r);
+    win->GetClientRect(*this);
 }
 
 void WPRect::SetWindow(const WPWin* win) {
@@ -30,7 +26,5 @@ void WPRect::SetWindow(const WPWin* win) {
         *this = Screen();
         return;
     }
-    RECT r = {};
-    ::GetWindowRect(win->hwnd, &r);
-    *this = FromRECT(r);
+    win->GetWindowRect(*this);
 }
