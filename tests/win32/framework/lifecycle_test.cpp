@@ -246,9 +246,15 @@ TEST_F(Lifecycle, ForwardsActOnTheBoundWindow) {
     EXPECT_EQ(win.hwnd, platform_.boxes[0].owner);
     EXPECT_EQ("Warning!", platform_.boxes[0].caption);
     EXPECT_EQ(UINT(MB_OKCANCEL | MB_ICONQUESTION), platform_.boxes[0].type);
+    // The window lies away from the screen's origin, so a conversion that
+    // did nothing (or the wrong way) would show.
+    POINT origin = {0, 0};
+    ::ClientToScreen(win.hwnd, &origin);
+    ASSERT_TRUE(origin.x != 0 || origin.y != 0);
     WPPoint p(5, 6);
-    win.ClientToScreen(p);
-    win.ScreenToClient(p);
+    EXPECT_TRUE(win.ClientToScreen(p));
+    EXPECT_EQ(WPPoint(origin.x + 5, origin.y + 6), p);
+    EXPECT_TRUE(win.ScreenToClient(p));
     EXPECT_EQ(WPPoint(5, 6), p);
     WPRect byWindow, byRect;
     win.GetWindowRect(byWindow);
