@@ -36,6 +36,11 @@ TEST(AppObject, InitStoresTheEntryArgumentsAndLoadsAppAccel) {
 TEST(AppObject, NameComesFromTheModuleAndStays) {
     UseThisModule();
     EXPECT_STREQ("framework_tests", wpApp.GetName());
+    // Computed once: another module behind hinst later changes nothing.
+    HINSTANCE self = wpApp.hinst;
+    wpApp.hinst = GetModuleHandleA("kernel32.dll");
+    EXPECT_STREQ("framework_tests", wpApp.GetName());
+    wpApp.hinst = self;
     char ini[WPApp::kIniNameSize];
     EXPECT_STREQ("framewor.ini", wpApp.GetIniName(ini));
 
