@@ -1,9 +1,9 @@
 // The seam between the suite and the few Win32 services that a test must be
 // able to watch or answer without a person at the screen: message boxes and
 // beeps, the shell's execute calls and tray icon, the open, save and print
-// dialogs, the mouse pointer and its place, ending another process, ending this process,
-// and the clock. Production code calls Platform(); by default that
-// is the real API. A test installs its own WPPlatform with SetPlatform.
+// dialogs, the mouse pointer and its place, ending another process, ending
+// this process, and the clock. Production code calls Platform(); by default
+// that is the real API. A test installs its own WPPlatform with SetPlatform.
 #ifndef KIVORA_WPPLATFORM_H
 #define KIVORA_WPPLATFORM_H
 

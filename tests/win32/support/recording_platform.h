@@ -1,8 +1,8 @@
 // A platform seam for tests: records message boxes, beeps, shell calls,
 // tray icon calls, file dialogs, cursor shows, process calls and exit
 // requests; answers message boxes from a queue and file dialogs with a
-// chosen name, and serves a settable clock. Installing it (construction) replaces the seam in
-// use; destruction puts the previous one back.
+// chosen name, and serves a settable clock. Installing it (construction)
+// replaces the seam in use; destruction puts the previous one back.
 //
 //   RecordingPlatform platform;
 //   platform.answers.push_back(IDCANCEL);   // the first box answers Cancel
