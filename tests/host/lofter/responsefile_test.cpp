@@ -125,25 +125,22 @@ TEST(ResponseFile, FailuresLeaveTheTextAsItWas) {
 TEST(ResponseFile, WithoutEqualsNothingIsOpened) {
     TempFolder folder;
     folder.Write("fine.rsp", "e=a.exe");
-    char previous[4096];
-    ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
-    ASSERT_EQ(0, chdir(folder.Path(".").c_str()));
+    WorkingFolder inFolder(folder.Path("."));
+    ASSERT_TRUE(inFolder.Entered());
     // Taken from the third character on, this would name fine.rsp.
     char text[kCommandTextSize] = "r:fine.rsp";
     LaunchSettings settings;
     readResponseFile(text, sizeof text, &settings);
     EXPECT_EQ(1, settings.responseFailed);
     EXPECT_STREQ("r:fine.rsp", text);
-    ASSERT_EQ(0, chdir(previous));
 }
 
 TEST(ResponseFile, WordThatDoesNotFitTheTextIsRefused) {
     TempFolder folder;
     folder.Write("w.rsp", "e=abcdefgh.exe");  // 14 characters
     // A relative name keeps the text short enough for small buffers.
-    char previous[4096];
-    ASSERT_NE(nullptr, getcwd(previous, sizeof previous));
-    ASSERT_EQ(0, chdir(folder.Path(".").c_str()));
+    WorkingFolder inFolder(folder.Path("."));
+    ASSERT_TRUE(inFolder.Entered());
 
     LaunchSettings settings;
     char fits[15] = "r=w.rsp";
@@ -155,6 +152,4 @@ TEST(ResponseFile, WordThatDoesNotFitTheTextIsRefused) {
     readResponseFile(tooSmall, sizeof tooSmall, &settings);
     EXPECT_EQ(1, settings.responseFailed);
     EXPECT_STREQ("r=w.rsp", tooSmall);
-
-    ASSERT_EQ(0, chdir(previous));
 }

@@ -41,4 +41,24 @@ private:
     std::vector<std::string> files_;
 };
 
+// Makes a folder the working folder until the end of the scope, so that a
+// test can name its files relatively (and so keep command texts short).
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string& path) {
+        entered_ = getcwd(previous_, sizeof previous_) != nullptr && chdir(path.c_str()) == 0;
+    }
+    ~WorkingFolder() {
+        if (entered_ && chdir(previous_) != 0) perror("restoring the working folder");
+    }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    bool Entered() const { return entered_; }
+
+private:
+    char previous_[4096];
+    bool entered_;
+};
+
 #endif
