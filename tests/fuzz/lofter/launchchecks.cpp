@@ -29,7 +29,7 @@ bool IsFlag(int value) { return value == 0 || value == 1; }
 // double-byte characters as the parser does.
 bool HoldsChar(const char* text, const char* chars) { return FindChar(text, chars) != nullptr; }
 
-// No two single-byte blanks follow each other.
+// True when two single-byte blanks follow each other.
 bool HasBlankRun(const char* text) {
     bool lastWasBlank = false;
     for (const char* p = text; *p; p += CharLength(p)) {
