@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "default_text.h"
-#include "wptext.h"
 
 namespace {
 
@@ -51,9 +50,7 @@ int kivlibKeys::readKey(const char* path, char* text) {
     if (!IsKeyPath(path) || !text) return 0;
     HKEY key;
     if (RegOpenKeyA(HKEY_USERS, path, &key) != ERROR_SUCCESS) return 0;
-    char work[kivlibTextSize];
-    ReadDefaultText(key, work);
+    ReadDefaultText(key, text);
     RegCloseKey(key);
-    CopyText(text, kivlibTextSize, work);
     return 1;
 }
