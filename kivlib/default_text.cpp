@@ -28,12 +28,17 @@ void ReadCutText(HKEY key, LONG wholeSize, char* text) {
 }  // namespace
 
 void ReadDefaultText(HKEY key, char* text) {
-    text[0] = '\0';
     LONG size = kivlibTextSize;
     LONG status = RegQueryValueA(key, nullptr, text, &size);
     if (status == ERROR_SUCCESS) {
-        // A value stored without its terminator must not run on.
-        text[kivlibTextSize - 1] = '\0';
+        // A value stored without its terminator must not run on: a shorter
+        // one ends where its bytes end, and one filling the buffer exactly
+        // is cut at a whole character like a longer text.
+        if (size < kivlibTextSize) {
+            text[size] = '\0';
+        } else if (text[kivlibTextSize - 1] != '\0') {
+            ReadCutText(key, size, text);
+        }
     } else if (status == ERROR_MORE_DATA && size > kivlibTextSize) {
         ReadCutText(key, size, text);
     } else {

@@ -165,6 +165,22 @@ TEST_F(KivlibKeys, ALongTextIsNeverCutInsideADoubleByteCharacter) {
     EXPECT_TRUE(GuardIntact());
 }
 
+TEST_F(KivlibKeys, ATextStoredWithoutTerminatorEndsWithItsBytes) {
+    // The platform adds a forgotten terminator when a zero byte follows the
+    // given ones; a byte other than zero there keeps the value unterminated.
+    StoreBytes(kLeaf, "1234x", 4);
+    EXPECT_EQ(1, ReadGuarded(kLeaf));
+    EXPECT_STREQ("1234", area);
+
+    // Filling the buffer exactly: 62 single bytes, then 表 straddling the
+    // 63-byte limit.
+    std::string text = std::string(62, 'a') + "表" + "x";
+    StoreBytes(kLeaf, text.data(), 64);
+    EXPECT_EQ(1, ReadGuarded(kLeaf));
+    EXPECT_EQ(std::string(62, 'a'), area);
+    EXPECT_TRUE(GuardIntact());
+}
+
 TEST_F(KivlibKeys, MissingArgumentsAreRefused) {
     // An empty path would address HKEY_USERS itself.
     EXPECT_NE(0, keys.createKey("", "1"));

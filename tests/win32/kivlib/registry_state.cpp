@@ -36,13 +36,16 @@ void MakeEmptyKey(const char* path) {
     RegCloseKey(key);
 }
 
-void StoreText(const char* path, const char* text) {
+void StoreBytes(const char* path, const char* bytes, int size) {
     HKEY key;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyA(HKEY_USERS, path, &key)) << path;
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, nullptr, 0, REG_SZ,
-                                            reinterpret_cast<const BYTE*>(text),
-                                            lstrlenA(text) + 1));
+                                            reinterpret_cast<const BYTE*>(bytes), size));
     RegCloseKey(key);
+}
+
+void StoreText(const char* path, const char* text) {
+    StoreBytes(path, text, lstrlenA(text) + 1);
 }
 
 void MakeReadOnly(const char* path) {

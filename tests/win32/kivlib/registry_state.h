@@ -19,6 +19,10 @@ void MakeEmptyKey(const char* path);
 // Creates the key and stores text as its default value.
 void StoreText(const char* path, const char* text);
 
+// Creates the key and stores size bytes as its default text, as they are
+// (no terminator is added).
+void StoreBytes(const char* path, const char* bytes, int size);
+
 // Lets everybody read the key at path and nobody write its values.
 void MakeReadOnly(const char* path);
 
