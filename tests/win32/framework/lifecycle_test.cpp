@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 int destroyedObjects = 0;
@@ -184,6 +186,33 @@ TEST_F(Lifecycle, AttachRefusesABoundObjectAndANonWindow) {
     EXPECT_EQ(&other, WPWin::GetWin(other.hwnd));
     DestroyWindow(win.hwnd);
     DestroyWindow(other.hwnd);
+}
+
+TEST_F(Lifecycle, ManyBoundWindowsEachFindTheirOwnObjectAndDeadOnesNone) {
+    // More windows than the lookup keeps at hand, so that entries share
+    // places and push each other out.
+    const int kCount = 150;
+    std::vector<CountedWin*> wins;
+    std::vector<HWND> handles;
+    for (int i = 0; i < kCount; ++i) {
+        CountedWin* win = new CountedWin;
+        ASSERT_EQ(1, win->Create());
+        wins.push_back(win);
+        handles.push_back(win->hwnd);
+    }
+    for (int i = 0; i < kCount; ++i) EXPECT_EQ(wins[i], WPWin::GetWin(handles[i])) << i;
+
+    for (int i = 0; i < kCount; i += 2) DestroyWindow(handles[i]);
+    EXPECT_EQ(kCount / 2, destroyedObjects);
+    for (int i = 1; i < kCount; i += 2) EXPECT_EQ(wins[i], WPWin::GetWin(handles[i])) << i;
+    EXPECT_TRUE(platform_.boxes.empty());
+
+    // A destroyed window's handle never leads to its deleted object.
+    for (int i = 0; i < kCount; i += 2) EXPECT_EQ(nullptr, WPWin::GetWin(handles[i])) << i;
+    EXPECT_EQ(size_t(kCount / 2), platform_.boxes.size());
+
+    for (int i = 1; i < kCount; i += 2) DestroyWindow(handles[i]);
+    EXPECT_EQ(kCount, destroyedObjects);
 }
 
 TEST_F(Lifecycle, GetWinChecksTheHandle) {
