@@ -26,8 +26,8 @@ class WPCursor {
 public:
     BOOL GetPos(WPPoint& point);
     BOOL SetPos(const WPPoint& point) { return Platform().SetCursorPos(point.x, point.y); }
-    int Show() { return ::ShowCursor(TRUE); }
-    int Hide() { return ::ShowCursor(FALSE); }
+    int Show() { return Platform().ShowCursor(TRUE); }
+    int Hide() { return Platform().ShowCursor(FALSE); }
     // Confines the cursor to the window's client area (screen coordinates);
     // assertion "win" without a window.
     BOOL ClipTo(WPWin* win);

@@ -10,6 +10,7 @@
 
 #include "recording_platform.h"
 #include "windows_test_support.h"
+#include "wpglob.h"
 #include "wpmainwin.h"
 #include "wptraywin.h"
 
@@ -241,6 +242,23 @@ TEST(Activation, WithoutMouseShowsCursorWhileActive) {
     EXPECT_EQ(calls, platform.cursorShows.size());
     ::DestroyWindow(other);
     win->Destroy();
+}
+
+// The cursor object answers to the same seam as the frame window, so that a
+// test (or a program without a mouse) sees every show, hide and move.
+TEST(CursorObject, ShowHideAndPlaceGoThroughThePlatform) {
+    RecordingPlatform platform;
+    platform.cursor = POINT{12, 34};
+    theCursor.Show();
+    theCursor.Hide();
+    EXPECT_EQ((std::vector<BOOL>{TRUE, FALSE}), platform.cursorShows);
+    WPPoint at;
+    EXPECT_TRUE(theCursor.GetPos(at));
+    EXPECT_EQ(WPPoint(12, 34), at);
+    theCursor.SetPos(WPPoint(5, 6));
+    ASSERT_EQ(1u, platform.cursorMoves.size());
+    EXPECT_EQ(5, platform.cursorMoves[0].x);
+    EXPECT_EQ(6, platform.cursorMoves[0].y);
 }
 
 // A tray window that notes which popup menu opened and closes it at once.
