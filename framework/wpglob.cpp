@@ -32,6 +32,11 @@ int WPClipboard::SetClip(UINT format, const void* data, DWORD bytes) {
     if (!block)
         return 0;
     void* copy = ::GlobalLock(block);
+    if (!copy) {
+        // Nothing to copy into: the block is ours to free.
+        ::GlobalFree(block);
+        return 0;
+    }
     memcpy(copy, data, bytes);
     ::GlobalUnlock(block);
     // The clipboard owns the block once it took it; otherwise it is ours.
