@@ -3,13 +3,14 @@
 namespace {
 const int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
-// Clamps into [low, high - 1]; an empty range keeps low.
-int Clamp(int value, int low, int high) {
-    if (value > high - 1)
-        value = high - 1;
+// Clamps into [low, high - 1]; an empty range keeps low. Takes the widened
+// value, so the result always fits an int.
+int Clamp(long long value, int low, int high) {
+    if (value > static_cast<long long>(high) - 1)
+        value = static_cast<long long>(high) - 1;
     if (value < low)
         value = low;
-    return value;
+    return static_cast<int>(value);
 }
 }  // namespace
 
@@ -27,12 +28,8 @@ bool MoveByArrowKey(int virtualKey, int step, int* x, int* y,
     case kUp: ny -= step; break;
     case kDown: ny += step; break;
     }
-    if (nx < left) nx = left;
-    if (nx > right) nx = right;
-    if (ny < top) ny = top;
-    if (ny > bottom) ny = bottom;
-    *x = Clamp(static_cast<int>(nx), left, right);
-    *y = Clamp(static_cast<int>(ny), top, bottom);
+    *x = Clamp(nx, left, right);
+    *y = Clamp(ny, top, bottom);
     return true;
 }
 
