@@ -1,18 +1,17 @@
 #include "wpdoctext.h"
 
+#include <string.h>
+
 #include "wptext.h"
 
 namespace {
 // Appends source at *used, cutting at the buffer's end; returns the length
-// the whole text would have had.
+// the whole text would have had. *used stays below size, so there is always
+// room for the terminator (a size of 0 writes nothing).
 int Append(char* dest, int size, int* used, const char* source) {
-    int room = size - *used;
-    int full = CopyText(room > 0 ? dest + *used : dest, room > 0 ? room : 0, source);
-    int written = 0;
-    if (room > 0)
-        while (dest[*used + written] != '\0')
-            ++written;
-    *used += written;
+    int full = CopyText(dest + *used, size - *used, source);
+    if (size > 0)
+        *used += static_cast<int>(strlen(dest + *used));
     return full;
 }
 }  // namespace

@@ -157,6 +157,18 @@ TEST(DocumentTexts, LongTextsAreCutInsideTheBuffer) {
     char caption[kCaptionSize];
     FormatCaption(caption, sizeof caption, std::string(200, 't').c_str(), longName.c_str());
     EXPECT_EQ(kCaptionSize - 1, static_cast<int>(strlen(caption)));
+
+    char none[2] = {'x', 'x'};
+    EXPECT_EQ(14, FormatCaption(none, 0, "Title", "name.txt"));  // no room: untouched
+    EXPECT_EQ('x', none[0]);
+    EXPECT_EQ(14, FormatCaption(none, 1, "Title", "name.txt"));
+    EXPECT_STREQ("", none);
+    // A cut never leaves half a double-byte character, not even in the
+    // middle of the text: the name's last character does not fit whole, the
+    // one-byte blank after it still does.
+    char tight[6];
+    FormatSavePrompt(tight, sizeof tight, "abcdあ");
+    EXPECT_STREQ("abcd ", tight);
 }
 
 TEST(DocumentTexts, SavePromptTexts) {
