@@ -100,6 +100,7 @@ public:
     int GetIndex();
     // Checks button index and clears the others.
     void SetIndex(int index);
+    // The check state of every button; states holds count values.
     void GetStates(int32_t* states);
     void SetStates(const int32_t* states);
     void SetAll(int32_t state);

@@ -175,7 +175,7 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     RecordingPlatform platform;
     ScriptedDialog dialog("CTRLDLG", nullptr, nullptr);
     RecordingItem* item = nullptr;
-    LRESULT compared = 0, otherId = 99, otherType = 99, measured = 0;
+    LRESULT compared = 0, otherId = 99, otherType = 99;
     MEASUREITEMSTRUCT measure = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, 0, 0, 7};
     dialog.onInit = [&](ScriptedDialog& d) { item = new RecordingItem(&d, IDC_OWNERDRAWN); };
     dialog.script = [&](ScriptedDialog& d) {
@@ -186,7 +186,7 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
         compare.CtlID = IDC_OWNERDRAWN;
         compare.CtlType = ODT_COMBOBOX;
         otherType = ::SendMessageA(d.hwnd, WM_COMPAREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&compare));
-        measured = ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&measure));
+        ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&measure));
         HDC memory = ::CreateCompatibleDC(nullptr);
         DRAWITEMSTRUCT draw = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, ODA_DRAWENTIRE, 0, nullptr, memory, {0, 0, 30, 10}, 4};
         ::SendMessageA(d.hwnd, WM_DRAWITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&draw));
@@ -202,7 +202,6 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     EXPECT_EQ(0, otherType);
     // The dialog manager answers WM_MEASUREITEM itself once the procedure
     // took it; what counts is the record.
-    (void)measured;
     EXPECT_EQ(40u, measure.itemWidth);
     EXPECT_EQ(17u, measure.itemHeight);
     EXPECT_EQ((std::vector<std::string>{"compare", "measure 7", "draw 4 30", "delete 3"}), item->calls);
