@@ -83,12 +83,7 @@ void WPEdit::GetData() {
     char* text = static_cast<char*>(buffer);
     GetText(text, bufSize);
     // A text cut to the field must not end in half a double-byte character.
-    for (int i = 0; text[i] != '\0'; i += CharLength(text + i)) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && text[i + 1] == '\0') {
-            text[i] = '\0';
-            break;
-        }
-    }
+    DropHalfCharacterAtEnd(text);
 }
 
 void WPEdit::SetData() {

@@ -106,14 +106,8 @@ BOOL WPDC::TextOutF(int x, int y, const char* format, ...) {
     va_end(args);
     if (result < 0)
         return FALSE;
-    // A longer text is cut to the buffer; a cut that left half a double-byte
-    // character at the end drops that half.
-    int length = 0;
-    while (text[length] != '\0') {
-        if (IsLeadByte(static_cast<unsigned char>(text[length])) && text[length + 1] == '\0')
-            break;
-        length += CharLength(text + length);
-    }
+    // A longer text is cut to the buffer, never leaving half a character.
+    int length = DropHalfCharacterAtEnd(text);
     return ::TabbedTextOutA(hdc, x, y, text, length, 0, nullptr, 0) != 0;
 }
 

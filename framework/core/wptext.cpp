@@ -40,6 +40,18 @@ int CopyText(char* dest, int destSize, const char* source) {
     return CopySpan(dest, destSize, source, length);
 }
 
+int DropHalfCharacterAtEnd(char* text) {
+    int length = 0;
+    while (text[length] != '\0') {
+        if (CharLength(text + length) == 1 && IsLeadByte(static_cast<unsigned char>(text[length]))) {
+            text[length] = '\0';
+            break;
+        }
+        length += CharLength(text + length);
+    }
+    return length;
+}
+
 int ReadNumber(const char* text, const char** end) {
     const char* p = text;
     while (IsSpace(*p)) ++p;

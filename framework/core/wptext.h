@@ -30,6 +30,11 @@ int CopyText(char* dest, int destSize, const char* source);
 // terminates dest. Returns length.
 int CopySpan(char* dest, int destSize, const char* source, int length);
 
+// Drops a lone lead byte at the end of text, the half of a double-byte
+// character that a cut made elsewhere (by the system, by vsnprintf) left
+// behind. Returns the new length.
+int DropHalfCharacterAtEnd(char* text);
+
 // Reads a decimal number leniently: leading white space, an optional sign,
 // digits up to the first other character. No digits give 0. A value beyond
 // the 32-bit range is held at the nearest limit instead of overflowing.

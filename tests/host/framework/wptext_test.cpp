@@ -42,6 +42,17 @@ TEST(CopyText, NeverKeepsHalfADoubleByteCharacter) {
     EXPECT_STREQ("a", small);
 }
 
+TEST(DropHalfCharacterAtEnd, CutsOnlyALoneLeadByteAtTheEnd) {
+    char cut[] = "a表\x8E";  // 示 cut after its lead byte
+    EXPECT_EQ(3, DropHalfCharacterAtEnd(cut));
+    EXPECT_STREQ("a表", cut);
+    char whole[] = "a表示";
+    EXPECT_EQ(5, DropHalfCharacterAtEnd(whole));
+    EXPECT_STREQ("a表示", whole);
+    char empty[] = "";
+    EXPECT_EQ(0, DropHalfCharacterAtEnd(empty));
+}
+
 TEST(ReadNumber, IsLenient) {
     EXPECT_EQ(700, ReadNumber("700ms"));
     EXPECT_EQ(0, ReadNumber("ms"));
