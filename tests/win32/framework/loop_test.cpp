@@ -20,7 +20,12 @@ public:
 
     int OnIdle() override {
         ++idleCalls;
-        return idleCalls <= busyIdleCalls ? 1 : 0;
+        if (idleCalls <= busyIdleCalls) return 1;
+        // Started only once the loop is about to wait: a timer set before
+        // Run could fire while the start-up messages are still queued (on a
+        // busy machine) and the loop would never have gone idle.
+        if (timerWhenIdle) SetTimer(1, timerWhenIdle);
+        return 0;
     }
     int OnTimer(UINT id) override {
         if (onTimer) onTimer(*this);
@@ -42,6 +47,7 @@ public:
 
     int idleCalls = 0;
     int busyIdleCalls = 0;  // the first this many calls answer 1
+    UINT timerWhenIdle = 0;  // ms of timer 1, started by the call answering 0
     int pings = 0;
     void (*onTimer)(LoopWin&) = nullptr;
     void (*onOther)(LoopWin&, UINT) = nullptr;
@@ -84,7 +90,7 @@ TEST_F(Loop, IdleHookAnsweringZeroSwitchesToWaitingForGood) {
     win.onOther = [](LoopWin& w, UINT m) {
         if (m == kPing && ++w.pings == 2) PostQuitMessage(4);
     };
-    win.SetTimer(1, 20);
+    win.timerWhenIdle = 20;
     wpApp.Run();
     EXPECT_EQ(1, win.idleCalls);
     EXPECT_EQ(4, wpApp.exitCode);
@@ -99,7 +105,7 @@ TEST_F(Loop, IdleHookAnsweringNonzeroKeepsPollingUntilItAnswersZero) {
         w.KillTimer(1);
         PostQuitMessage(0);
     };
-    win.SetTimer(1, 50);
+    win.timerWhenIdle = 50;
     wpApp.Run();
     EXPECT_EQ(6, win.idleCalls);  // five busy answers, then one 0
     EXPECT_EQ(0, wpApp.exitCode);
@@ -127,7 +133,7 @@ TEST_F(Loop, ExitCodeIsTheQuitCodeInWaitingMode) {
         w.KillTimer(1);
         wpApp.PostQuit(-7);
     };
-    win.SetTimer(1, 10);
+    win.timerWhenIdle = 10;
     wpApp.Run();
     EXPECT_EQ(-7, wpApp.exitCode);
     EXPECT_EQ(1, win.idleCalls);
