@@ -9,6 +9,9 @@ else()
   set(KIVORA_CHARSET_FLAGS)
 endif()
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+# Source positions in assertion boxes (cut to 79 characters) name files from
+# the top of the tree, wherever the tree is checked out.
+add_compile_options(-fmacro-prefix-map=${CMAKE_SOURCE_DIR}/=)
 
 if(KIVORA_WIN32)
   # Each .exe and .dll runs on its own: no runtime DLLs beside it.
