@@ -14,6 +14,17 @@ inline bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// White space as the C locale knows it: blank, tab, CR, LF, VT, FF. None of
+// them can be the trail byte of a double-byte character.
+inline bool IsSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// c with an ASCII capital turned into its small letter; every other byte as is.
+inline char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Length in bytes of the character at text: 2 for a complete double-byte
 // character, 1 otherwise (a lead byte before the terminator counts alone).
 inline int CharLength(const char* text) {

@@ -23,10 +23,6 @@ struct LineParts {
     int itemCount = 0;
 };
 
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Copies the line without its outer blanks. A line over 127 characters is
 // refused rather than cut: a cut would silently shorten the last word, which
 // may be the program's path or an argument, and start the wrong thing.
@@ -197,7 +193,7 @@ bool NamedValue(const char* item, Span* value) {
 void ApplyItem(const char* item, const WPRect& screen, LaunchSettings* settings,
                LaunchTarget* target) {
     if (CharLength(item) != 1) return;  // a double-byte first character is no key
-    char key = LowerAscii(item[0]);
+    char key = FoldAscii(item[0]);
     Span value;
     switch (key) {
     case 'e':

@@ -6,12 +6,6 @@
 
 namespace {
 
-// White space around the word. None of these can be the trail byte of a
-// double-byte character, so the file can be scanned byte by byte.
-bool IsWhiteSpace(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 struct MemoryBytes {
     const char* data;
     size_t size;
@@ -34,11 +28,11 @@ int NextFileByte(void* context) {
 int ReadFirstWord(ByteSource source, void* context, char* word) {
     int c;
     do c = source(context);
-    while (IsWhiteSpace(c));
+    while (IsSpace(c));
     int length = 0;
     // A NUL byte ends the word: the command-line text cannot carry it, and
     // what follows it is treated like the rest of the file, ignored.
-    for (; c != -1 && c != '\0' && !IsWhiteSpace(c); c = source(context)) {
+    for (; c != -1 && c != '\0' && !IsSpace(c); c = source(context)) {
         // A word over 127 characters is refused, not cut: a cut word could
         // name a shorter path than the file gives. Reading stops here, so
         // an endless or huge file costs no more than this.

@@ -2,17 +2,9 @@
 
 #include "wptext.h"
 
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-}  // namespace
-
 int ParseOptions(const char* text, OptionFlags flags) {
     const char* p = text;
-    while (IsBlank(*p)) ++p;
+    while (IsSpace(*p)) ++p;
     if (*p == '\0') return 1;
     if (*p != '-') return 0;
     bool knownLetter = false;
