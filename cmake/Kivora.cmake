@@ -22,6 +22,17 @@ if(KIVORA_WIN32)
       "<CMAKE_RC_COMPILER> <DEFINES> <INCLUDES> <FLAGS> -O coff <SOURCE> <OBJECT>")
 endif()
 
+# The entry lives in the framework library; the runtime asks for it only
+# after the libraries were searched, so a program names it up front. (The
+# 32-bit symbol carries the stdcall decoration.)
+function(kivora_link_entry target)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${target} PRIVATE -Wl,--undefined=_WinMain@16)
+  else()
+    target_link_options(${target} PRIVATE -Wl,--undefined=WinMain)
+  endif()
+endfunction()
+
 if(KIVORA_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -23,9 +23,7 @@ function(kivora_program name)
   add_executable(${name} WIN32 ${P_SOURCES} ${rc_path})
   kivora_charset(${name})
   target_link_libraries(${name} PRIVATE ${P_LIBS} framework)
-  # The entry lives in the framework library; the runtime asks for it only
-  # after the libraries were searched, so name it up front.
-  target_link_options(${name} PRIVATE -Wl,--undefined=_WinMain@16)
+  kivora_link_entry(${name})
   # windres looks for included scripts and named files along these folders.
   target_include_directories(${name} PRIVATE ${rc_dir} ${KIVORA_RESOURCE_DIR}
                              ${KIVORA_RESOURCE_DIR}/icons)

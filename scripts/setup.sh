@@ -8,6 +8,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine32:i386 wine64 xvfb imagemagick
   locales fonts-ipafont-gothic googletest python3
 )
@@ -31,6 +32,9 @@ if [ "$have_i386" = no ] || [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# Now that Wine is there, decide again which build it runs (env.sh).
+. "$here/scripts/env.sh"
+
 # Wine needs a generated ja_JP.UTF-8 locale to run with code page 932.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   if [ "$(id -u)" != 0 ]; then
@@ -42,7 +46,7 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   locale-gen >/dev/null
 fi
 
-# The project's own prefix, never the user's ~/.wine.
+# The project's own prefix (32- or 64-bit, see env.sh), never the user's ~/.wine.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "setup: creating the Wine prefix $WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"

@@ -10,6 +10,7 @@
 
 #include "recording_platform.h"
 #include "windows_test_support.h"
+#include "wpfiledlg.h"
 #include "wpglob.h"
 #include "wpmainwin.h"
 #include "wptraywin.h"
@@ -66,7 +67,7 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     ASSERT_EQ(1u, platform.fileCalls.size());
     const RecordingPlatform::FileCall& call = platform.fileCalls[0];
     EXPECT_TRUE(call.save);
-    EXPECT_EQ(76u, call.request.lStructSize);
+    EXPECT_EQ(kOpenFileNameSize400, call.request.lStructSize);  // 76 on i686
     EXPECT_EQ(0x826u, call.request.Flags);
     EXPECT_EQ(hwnd, call.request.hwndOwner);
     EXPECT_EQ("Any File (*.*)|*.*", call.filter);
@@ -291,7 +292,7 @@ TEST(TrayIcon, RecordAndTipCutTo63Characters) {
     ASSERT_EQ(3u, platform.iconCalls.size());
     const NOTIFYICONDATAA& add = platform.iconCalls[0].data;
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), platform.iconCalls[0].message);
-    EXPECT_EQ(88u, add.cbSize);
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), add.cbSize);  // 88 on i686
     EXPECT_EQ(tray->hwnd, add.hWnd);
     EXPECT_EQ(1u, add.uID);
     EXPECT_EQ(7u, add.uFlags);
