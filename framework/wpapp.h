@@ -49,7 +49,9 @@ public:
     void PostQuit(int code);
     // Copies the command-line tail into dest, cut to size (see CopyText):
     // the tail comes from outside and may be longer than any buffer.
-    void CopyCmdLine(char* dest, int size) const;
+    // Returns the tail's full length, so a caller sees a cut (a result of
+    // size or more) and can refuse the tail instead of acting on part of it.
+    int CopyCmdLine(char* dest, int size) const;
 
     // Program name: module file name without directory and extension, at
     // most 15 characters; computed on the first call.

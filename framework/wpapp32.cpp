@@ -40,7 +40,7 @@ void WPApp::Init(HINSTANCE instance, HINSTANCE previous, char* commandLine, int 
 
 void WPApp::PostQuit(int code) { PostQuitMessage(code); }
 
-void WPApp::CopyCmdLine(char* dest, int size) const { CopyText(dest, size, cmdLine ? cmdLine : ""); }
+int WPApp::CopyCmdLine(char* dest, int size) const { return CopyText(dest, size, cmdLine ? cmdLine : ""); }
 
 const char* WPApp::GetName() {
     if (!name[0] && hinst) {

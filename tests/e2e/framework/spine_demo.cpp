@@ -44,7 +44,10 @@ public:
 }  // namespace
 
 void WPApp::Start() {
-    CopyCmdLine(commandLine, sizeof commandLine);
+    // A cut tail could name a different option than the one given: act on
+    // none of it.
+    if (CopyCmdLine(commandLine, sizeof commandLine) >= static_cast<int>(sizeof commandLine))
+        commandLine[0] = '\0';
     mainWin = new DemoWindow;
     Run();
 }

@@ -23,13 +23,17 @@ TEST(AppObject, InitStoresTheEntryArgumentsAndLoadsAppAccel) {
     EXPECT_NE(nullptr, wpApp.accel);
     wpApp.accel = nullptr;
 
+    // The answer is the tail's full length, so a caller can see the cut.
+    const int tailLength = static_cast<int>(sizeof tail) - 1;
     char copy[8];
-    wpApp.CopyCmdLine(copy, sizeof copy);
+    EXPECT_EQ(tailLength, wpApp.CopyCmdLine(copy, sizeof copy));
     EXPECT_STREQ("x=0,y=0", copy);  // cut to the buffer
-    char whole[64];
-    wpApp.CopyCmdLine(whole, sizeof whole);
-    EXPECT_STREQ(tail, whole);
+    char exact[sizeof tail];
+    EXPECT_EQ(tailLength, wpApp.CopyCmdLine(exact, sizeof exact));
+    EXPECT_STREQ(tail, exact);
     wpApp.cmdLine = nullptr;
+    EXPECT_EQ(0, wpApp.CopyCmdLine(copy, sizeof copy));  // no tail at all
+    EXPECT_STREQ("", copy);
     wpApp.cmdShow = SW_SHOW;
 }
 
