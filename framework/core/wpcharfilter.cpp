@@ -11,7 +11,9 @@ bool CharFilter::Refuses(unsigned char typed, const char* allowed) {
         trailExpected_ = true;
         return false;
     }
-    if (allowed == nullptr || typed < 0x20 || typed > 0x7E)
+    // Half-width katakana are single-byte letters like any other.
+    bool printable = (typed >= 0x20 && typed <= 0x7E) || (typed >= 0xA1 && typed <= 0xDF);
+    if (allowed == nullptr || !printable)
         return false;
     const char one[2] = {static_cast<char>(typed), '\0'};
     return FindChar(allowed, one) == nullptr;

@@ -5,8 +5,8 @@
 class CharFilter {
 public:
     // True when a typed character (one WM_CHAR byte) must be refused: a
-    // single-byte printable character (letter, digit, punctuation, space)
-    // that is not in allowed. Control characters pass, and so do both bytes
+    // single-byte printable character (letter, digit, punctuation, space,
+    // half-width katakana) that is not in allowed. Control characters pass, and so do both bytes
     // of a double-byte character, which arrive one after the other; a trail
     // byte can look like a letter, hence the remembered lead byte.
     bool Refuses(unsigned char typed, const char* allowed);

@@ -35,7 +35,9 @@ int CopyText(char* dest, int destSize, const char* source) {
 int DropHalfCharacterAtEnd(char* text) {
     int length = 0;
     while (text[length] != '\0') {
-        if (CharLength(text + length) == 1 && IsLeadByte(static_cast<unsigned char>(text[length]))) {
+        // Only the last byte: a stray lead byte inside the text is a
+        // character of its own.
+        if (text[length + 1] == '\0' && IsLeadByte(static_cast<unsigned char>(text[length]))) {
             text[length] = '\0';
             break;
         }

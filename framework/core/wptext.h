@@ -14,6 +14,12 @@ inline bool IsLeadByte(unsigned char c) {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+// True when c can follow a lead byte as the second byte of a double-byte
+// character in code page 932.
+inline bool IsTrailByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
 // White space as the C locale knows it: blank, tab, CR, LF, VT, FF. None of
 // them can be the trail byte of a double-byte character.
 inline bool IsSpace(int c) {
@@ -26,9 +32,14 @@ inline char FoldAscii(char c) {
 }
 
 // Length in bytes of the character at text: 2 for a complete double-byte
-// character, 1 otherwise (a lead byte before the terminator counts alone).
+// character, 1 otherwise. A lead byte before a byte that can never trail it
+// (the terminator, a comma, a blank) counts alone, so it swallows no
+// delimiter.
 inline int CharLength(const char* text) {
-    return IsLeadByte(static_cast<unsigned char>(text[0])) && text[1] != '\0' ? 2 : 1;
+    return IsLeadByte(static_cast<unsigned char>(text[0])) &&
+                   IsTrailByte(static_cast<unsigned char>(text[1]))
+               ? 2
+               : 1;
 }
 
 // Copies at most destSize - 1 bytes of source into dest and terminates it;

@@ -52,7 +52,10 @@ struct RefTokens {
     size_t pos = 0;
 
     size_t Step(size_t at) const {
-        return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+        return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() &&
+                       IsTrailByte(static_cast<unsigned char>(text[at + 1]))
+                   ? 2
+                   : 1;
     }
     bool Next(char delimiter, std::string* out) {
         while (pos < text.size() && text[pos] == delimiter) ++pos;

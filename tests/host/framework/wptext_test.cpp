@@ -53,6 +53,35 @@ TEST(DropHalfCharacterAtEnd, CutsOnlyALoneLeadByteAtTheEnd) {
     EXPECT_EQ(0, DropHalfCharacterAtEnd(empty));
 }
 
+TEST(CharLength, ALeadByteTakesOnlyAByteThatCanTrailIt) {
+    // Trail bytes are 0x40-0x7E and 0x80-0xFC; a lead byte before anything
+    // else is a character of one byte, or it would swallow a delimiter.
+    const struct {
+        const char* text;
+        int length;
+    } cases[] = {
+        {"\x95,", 1},    {"\x95 ", 1},    {"\x95\x3F", 1}, {"\x95\x7F", 1},
+        {"\x95\xFD", 1}, {"\x95", 1},     {"\x95\x40", 2}, {"\x95\x5C", 2},
+        {"\x95\x7E", 2}, {"\x95\x80", 2}, {"\x95\xFC", 2},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.length, CharLength(c.text)) << int(c.text[1] & 0xFF);
+}
+
+TEST(CharLength, AStrayLeadByteSplitsNothingAndIsNotDroppedInsideAText) {
+    char field[16];
+    Tokenizer settings("x=1\x95,e=a.exe");
+    EXPECT_EQ(4, settings.Next(",", field, sizeof field));
+    EXPECT_STREQ("x=1\x95", field);
+    EXPECT_EQ(7, settings.Next(",", field, sizeof field));
+    EXPECT_STREQ("e=a.exe", field);
+    Tokenizer timed("7:3\x95 notepad.exe");
+    EXPECT_EQ(4, timed.Next(" ", field, sizeof field));
+    EXPECT_STREQ("notepad.exe", timed.Rest());
+    char inside[] = "a\x95,b";
+    EXPECT_EQ(4, DropHalfCharacterAtEnd(inside));
+    EXPECT_STREQ("a\x95,b", inside);
+}
+
 TEST(ReadNumber, IsLenient) {
     EXPECT_EQ(700, ReadNumber("700ms"));
     EXPECT_EQ(0, ReadNumber("ms"));

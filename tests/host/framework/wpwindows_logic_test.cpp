@@ -130,6 +130,16 @@ TEST(EditCharFilter, BothBytesOfDoubleByteCharacterPass) {
     EXPECT_TRUE(filter.Refuses(0x5C, "0123456789"));  // now a real backslash
 }
 
+TEST(EditCharFilter, HalfWidthKatakanaAreSingleByteLetters) {
+    CharFilter filter;
+    for (unsigned char kana : {0xA1, 0xB1, 0xDF}) {
+        EXPECT_TRUE(filter.Refuses(kana, "0123456789")) << int(kana);
+        EXPECT_FALSE(filter.Refuses('5', "0123456789")) << "no trail byte was awaited after " << int(kana);
+    }
+    const char kanaAllowed[] = {static_cast<char>(0xB1), '\0'};
+    EXPECT_FALSE(filter.Refuses(0xB1, kanaAllowed));
+}
+
 TEST(EditCharFilter, AllowedSetIsReadByCharacters) {
     CharFilter filter;
     // The set holds only a double-byte character whose trail byte is 'A'.
