@@ -2,6 +2,7 @@
 // settings-file operations.
 #include "wpapp.h"
 
+#include "wpdlg.h"
 #include "wptext.h"
 #include "wpwin.h"
 
@@ -12,7 +13,7 @@ WPApp wpApp;
 
 WPApp::WPApp() {
     winProc = WPWinProc;
-    // dlgProc is installed by the dialog module (WPDlgProc).
+    dlgProc = WPDlgProc;
     oomHandler = WPOutOfMemoryPrompt;
     baseCount = local.count + bigCount;
     next = appList;

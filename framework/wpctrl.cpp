@@ -164,15 +164,19 @@ int WPEdit::SaveFile(const char* fileName) {
     length = GetText(text, length + 1);
     HANDLE file = ::CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool saved = false;
     if (file == INVALID_HANDLE_VALUE) {
         WPError("Unable to open file '%s'.", fileName);
     } else {
+        // A short write loses part of the document: no success then, so the
+        // caller keeps its modified mark and with it the save prompt.
         DWORD written = 0;
-        ::WriteFile(file, text, length, &written, nullptr);
-        ::CloseHandle(file);
+        saved = ::WriteFile(file, text, length, &written, nullptr) &&
+                written == static_cast<DWORD>(length);
+        saved = ::CloseHandle(file) && saved;
     }
     free(text);
-    return 1;
+    return saved ? 1 : 0;
 }
 
 void WPEdit::Paste(int emptyClipboard) {
@@ -270,6 +274,7 @@ void FillList(WPCtrl& list, const ListMessages& m, WPItemSource* source, int sel
     for (bool more = source && source->First(text, sizeof text, &itemData); more;
          more = source->Next(text, sizeof text, &itemData)) {
         text[sizeof text - 1] = '\0';  // a source that filled it all is cut
+        DropHalfCharacterAtEnd(text);   // and keeps no half character
         LRESULT index = list.SendMsg(m.add, 0, reinterpret_cast<LPARAM>(text));
         if (index >= 0)
             list.SendMsg(m.setData, index, itemData);

@@ -78,7 +78,8 @@ public:
 
     // The whole file as the text; 0 on failure (reported).
     int LoadFile(const char* path);
-    // The text into the file, created or truncated; 0 only for no memory.
+    // The text into the file, created or truncated; 1 only when every byte
+    // was written, 0 on every failure.
     int SaveFile(const char* fileName);
     // Pastes the clipboard's text over the selection and leaves the pasted
     // text selected; emptyClipboard: empties the clipboard afterwards.

@@ -14,9 +14,6 @@ WPDialog::WPDialog(const char* name, WPWin* parent, const WPCtrlMapEntry* map, v
       data(static_cast<unsigned char*>(record)),
       templateName(name),
       owner(parent) {
-    // The framework's dialog procedure is the dialog module's to install.
-    if (!wpApp.dlgProc)
-        wpApp.dlgProc = WPDlgProc;
     dialogUnderConstruction = this;
 }
 
@@ -29,7 +26,9 @@ void WPDialog::AddOwnerDraw(WPOwnerDraw* item) {
 
 int WPDialog::OnClose() {
     OnCommand(IDCANCEL, 0);
-    return 0;
+    // Handled: the dialog manager's default would send a Cancel of its own
+    // and ask a second time.
+    return 1;
 }
 
 int WPDialog::OnCommand(int id, int code) {
@@ -167,6 +166,9 @@ int WPModalDlg::Create() {
         if (dialogUnderConstruction == this)
             dialogUnderConstruction = nullptr;
         ReportMissingTemplate();
+        // No window will ever end it, so a dialog made with new ends here.
+        if (selfDeleting)
+            delete this;
         return 0;
     }
     return 1;

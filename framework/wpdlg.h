@@ -16,7 +16,7 @@ public:
     // Straight to the dialog manager's procedure, which calls WPDlgProc.
     LRESULT HandleMessage(WPMsg& msg) override;
     void AddOwnerDraw(WPOwnerDraw* item) override;
-    // The close box acts as Cancel.
+    // The close box acts as Cancel, once.
     int OnClose() override;
     // 1: SaveData and end with 1; 2: end with 2 unless OnQueryEndSession
     // refuses; others are not handled.

@@ -2,6 +2,7 @@
 // and libraries.
 #include "recording_platform.h"
 #include "test_windows.h"
+#include "wpdlg.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,10 @@ TEST(AppObject, IsBuiltBeforeTheProgramRuns) {
     EXPECT_EQ(1, wpApp.alive);
     EXPECT_EQ(&wpApp, appList);
     EXPECT_EQ(reinterpret_cast<WNDPROC>(WPWinProc), wpApp.winProc);
+    // Given to every dialog, so set with the object, not by a first dialog
+    // (other tests have made dialogs by now: a fresh object tells).
+    WPApp fresh;
+    EXPECT_EQ(reinterpret_cast<DLGPROC>(WPDlgProc), fresh.dlgProc);
     EXPECT_EQ(nullptr, wpApp.modeless);
     EXPECT_EQ(0, wpApp.useWinIni);
 }

@@ -38,7 +38,8 @@ const WPCtrlMapEntry kChoiceMap[] = {
     {MakeScroll, IDC_SCROLL, offsetof(Choice, position), sizeof(int32_t)},
     {nullptr, 0, 0, 0}};
 
-// Items from a fixed table.
+// Items from a fixed table, cut bytewise to the buffer as a careless source
+// would.
 class TableSource : public WPItemSource {
 public:
     std::vector<std::pair<std::string, int32_t>> items;
@@ -48,7 +49,10 @@ public:
     }
     bool Next(char* text, int size, int32_t* data) override {
         if (next_ >= items.size()) return false;
-        lstrcpynA(text, items[next_].first.c_str(), size);
+        const std::string& item = items[next_].first;
+        size_t length = item.size() < size_t(size) - 1 ? item.size() : size_t(size) - 1;
+        memcpy(text, item.data(), length);
+        text[length] = '\0';
         *data = items[next_].second;
         ++next_;
         return true;
@@ -94,8 +98,10 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
     Choice record = {0, 0, 0};
     ScriptedDialog dialog("CTRLDLG", kChoiceMap, &record);
     TableSource source;
-    source.items = {{"一番目", 10}, {"second", 20}, {std::string(100, 'z'), 30}};
-    LRESULT count = 0, data = 0, selected = -1, longLength = 0, comboCount = 0, comboSelected = -1;
+    source.items = {{"一番目", 10}, {"second", 20}, {std::string(100, 'z'), 30},
+                    {std::string(78, 'z') + "表", 40}};  // cut at 79 inside 表
+    LRESULT count = 0, data = 0, selected = -1, longLength = 0, cutLength = 0, comboCutLength = 0,
+            comboCount = 0, comboSelected = -1;
     dialog.script = [&](ScriptedDialog& d) {
         auto* list = dynamic_cast<WPListBox*>(d.GetChild(IDC_LIST));
         list->Fill(&source, 1, 1);
@@ -104,19 +110,23 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
         data = list->SendMsg(LB_GETITEMDATA, 0);
         selected = list->SendMsg(LB_GETCURSEL);
         longLength = list->SendMsg(LB_GETTEXTLEN, 2);
+        cutLength = list->SendMsg(LB_GETTEXTLEN, 3);
         WPComboBox combo(&d, IDC_COMBO);
         combo.Fill(&source, 0, 1);
         comboCount = combo.SendMsg(CB_GETCOUNT);
+        comboCutLength = combo.SendMsg(CB_GETLBTEXTLEN, 3);
         comboSelected = combo.SendMsg(CB_GETCURSEL);
         d.Press(IDOK);
     };
     dialog.Execute();
-    EXPECT_EQ(3, count);
+    EXPECT_EQ(4, count);
     EXPECT_EQ(10, data);
     EXPECT_EQ(2, selected);
     EXPECT_EQ(79, longLength);
+    EXPECT_EQ(78, cutLength);  // no half of 表 left behind
+    EXPECT_EQ(78, comboCutLength);
     EXPECT_EQ(2, record.listed);  // OK reads the selection back
-    EXPECT_EQ(3, comboCount);
+    EXPECT_EQ(4, comboCount);
     EXPECT_EQ(0, comboSelected);
 }
 
