@@ -120,10 +120,14 @@ BOOL WPDC::DrawBitmap(WPBitmap& bitmap, int x, int y, DWORD rop) {
     BITMAP info = {};
     if (!::GetObjectA(bitmap.hobj, sizeof info, &info))
         return FALSE;
-    WPPoint size(info.bmWidth, info.bmHeight);
-    DeviceToLogical(&size, 1);
+    // A size, not a point: converting the far corner alone would add the
+    // window origin. The sign stays, so a mode whose y grows upwards still
+    // copies the bitmap the right way round.
+    WPPoint corners[2] = {WPPoint(0, 0), WPPoint(info.bmWidth, info.bmHeight)};
+    DeviceToLogical(corners, 2);
     WPMemDC memory(this, &bitmap);
-    return ::BitBlt(hdc, x, y, size.x, size.y, memory.hdc, 0, 0, rop);
+    return ::BitBlt(hdc, x, y, corners[1].x - corners[0].x, corners[1].y - corners[0].y,
+                    memory.hdc, 0, 0, rop);
 }
 
 BOOL WPDC::DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(hdc, x, y, icon); }

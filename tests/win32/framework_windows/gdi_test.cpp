@@ -114,6 +114,21 @@ TEST(Contexts, WindowAndMemoryContextsRestoreAndDrawBitmaps) {
         EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 12, 12));
     }
     {
+        // The bitmap's size is a size: a window origin must not grow it.
+        // BLACKNESS uses no source, so nothing clips the copy to the bitmap.
+        WPWinDC screen(win);
+        WPBitmap picture(&screen, 8, 8);
+        WPBitmap target(&screen, 32, 32);
+        WPMemDC canvas(&screen, &target);
+        ::PatBlt(canvas.hdc, 0, 0, 32, 32, WHITENESS);
+        canvas.SetWindowOrigin(10, 10);
+        EXPECT_TRUE(canvas.DrawBitmap(picture, 10, 10, BLACKNESS));
+        canvas.SetWindowOrigin(0, 0);
+        EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(canvas.hdc, 7, 7));
+        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 8, 8));
+        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 0, 8));
+    }
+    {
         WPWinDC screen(win);
         WPBufferDC buffer(&screen, WPRect(10, 20, 30, 50), 0);
         BITMAP info;
