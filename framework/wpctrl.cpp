@@ -6,6 +6,7 @@
 #include "wpapp.h"
 #include "wpdiag.h"
 #include "wpdlg.h"
+#include "wpgdi.h"
 #include "wpglob.h"
 #include "wpplatform.h"
 #include "wpscrollstep.h"
@@ -49,6 +50,18 @@ int32_t* WPCtrl::NumberBuffer() const {
     if (!buffer || bufSize < static_cast<int>(sizeof(int32_t)))
         return nullptr;
     return static_cast<int32_t*>(buffer);
+}
+
+// ---- Icons ----------------------------------------------------------------
+
+int WPIconCtrl::OnPaint() {
+    const WPMsg paint = {WM_PAINT, 0, 0, 0};
+    CallOldProc(paint);
+    if (icon) {
+        WPWinDC dc(this);
+        dc.DrawIcon(0, 0, icon);
+    }
+    return 1;
 }
 
 // ---- Buttons --------------------------------------------------------------

@@ -45,6 +45,21 @@ private:
     DWORD style_;
 };
 
+// A static that paints an icon, when it has one, at its own top-left corner.
+// It has no value.
+class WPIconCtrl : public WPCtrl {
+public:
+    WPIconCtrl(WPWin* parent, int id, HICON iconToShow = nullptr)
+        : WPCtrl("Static", parent, id), icon(iconToShow) {}
+    // The static paints itself first (which also validates it), then the icon
+    // goes on top through a window context on the control.
+    int OnPaint() override;
+    void GetData() override {}
+    void SetData() override {}
+
+    HICON icon;
+};
+
 // A push button, check box or radio button; its value is the check state.
 class WPButton : public WPCtrl {
 public:

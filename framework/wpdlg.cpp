@@ -230,8 +230,20 @@ INT_PTR CALLBACK WPDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return win->Dispatch(msg);
 }
 
+namespace {
+// The About box: its icon item, when the template has one, shows "appicon".
+class AboutBox : public WPModalDlg {
+public:
+    explicit AboutBox(WPWin* owner) : WPModalDlg("DLGABOUT", owner) {}
+    void OnInit() override {
+        if (::GetDlgItem(hwnd, kAboutIconId))
+            new WPIconCtrl(this, kAboutIconId, wpApp.LoadIcon("appicon"));
+    }
+};
+}  // namespace
+
 void ShowAboutBox(WPWin* owner) {
-    WPModalDlg about("DLGABOUT", owner);
+    AboutBox about(owner);
     if (about.Execute() == -1)
         Platform().Beep(0);
 }

@@ -4,6 +4,7 @@
 #ifndef KIVORA_WPDLG_H
 #define KIVORA_WPDLG_H
 
+#include "resources/wpaboutids.h"
 #include "wpctrlmap.h"
 #include "wpwin.h"
 
@@ -94,7 +95,11 @@ extern WPDialog* dialogUnderConstruction;
 // WM_INITDIALOG, then routes every message to its handler.
 INT_PTR CALLBACK WPDlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The item of "DLGABOUT" on which the program icon is painted.
+const int kAboutIconId = KIVORA_ABOUT_ICON_ID;
+
 // The About box on "DLGABOUT", owned by owner; a beep if it cannot run.
+// Its item kAboutIconId, when there is one, shows "appicon".
 void ShowAboutBox(WPWin* owner);
 
 #endif

@@ -370,24 +370,63 @@ TEST(Templates, DialogMadeWithNewIsFreedWhenItsTemplateIsMissing) {
     EXPECT_EQ(2u, platform.boxes.size());
 }
 
+// True when every pixel of icon that is its own (the same over black and
+// over white) shows at the top-left of window, as far as the window reaches.
+bool ShowsIcon(HWND window, HICON icon) {
+    RECT client;
+    ::GetClientRect(window, &client);
+    HDC screen = ::GetDC(window);
+    HDC reference = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 64, 32);
+    HGDIOBJ old = ::SelectObject(reference, bitmap);
+    RECT overBlack = {0, 0, 32, 32}, overWhite = {32, 0, 64, 32};
+    ::FillRect(reference, &overBlack, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::FillRect(reference, &overWhite, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::DrawIcon(reference, 0, 0, icon);
+    ::DrawIcon(reference, 32, 0, icon);
+    int own = 0, shown = 0;
+    for (int y = 0; y < 32 && y < client.bottom; ++y)
+        for (int x = 0; x < 32 && x < client.right; ++x) {
+            COLORREF pixel = ::GetPixel(reference, x, y);
+            if (pixel != ::GetPixel(reference, x + 32, y)) continue;
+            ++own;
+            if (::GetPixel(screen, x, y) == pixel) ++shown;
+        }
+    ::SelectObject(reference, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(reference);
+    ::ReleaseDC(window, screen);
+    return own > 0 && shown == own;
+}
+
 // Ends the About box from a thread timer once it is open and reads it.
 std::vector<std::string> aboutTexts;
+bool aboutIconShown = false;
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND box = ::FindWindowA("#32770", nullptr);
     if (!box || ::GetWindowThreadProcessId(box, nullptr) != ::GetCurrentThreadId()) return;
+    if (!::IsWindowVisible(box)) return;  // painted only once shown
     ::KillTimer(nullptr, timer);
     for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         aboutTexts.push_back(ItemText(child));
+    HWND iconItem = ::GetDlgItem(box, kAboutIconId);
+    auto* control = dynamic_cast<WPIconCtrl*>(WPWin::GetWin(iconItem));
+    if (control && control->icon) {
+        ::RedrawWindow(iconItem, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        aboutIconShown = ShowsIcon(iconItem, ::LoadIconA(wpApp.hinst, "AppIcon"));
+    }
     ::SendMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
-TEST(AboutBox, ShowsNameVersionAndDateAndEndsWithOk) {
+TEST(AboutBox, ShowsIconNameVersionAndDateAndEndsWithOk) {
     UseTestModule();
     RecordingPlatform platform;
     aboutTexts.clear();
+    aboutIconShown = false;
     ::SetTimer(nullptr, 0, 50, CloseAboutBox);
     ShowAboutBox(nullptr);
     EXPECT_TRUE(platform.beeps.empty());
+    EXPECT_TRUE(aboutIconShown);  // "appicon" painted by the icon control
     std::string all;
     for (const std::string& t : aboutTexts) all += t + "|";
     EXPECT_NE(std::string::npos, all.find("TEST Ver 1.01|"));
