@@ -3,9 +3,22 @@
 #include "wpplatform.h"
 #include "wptext.h"
 
+namespace {
+// Broadcast to every top-level window when the shell makes its taskbar anew;
+// the icons of the old one are gone.
+const char kTaskbarCreatedName[] = "TaskbarCreated";
+}  // namespace
+
 WPTrayWin::WPTrayWin() : WPMainWin("MAINWIN") {
     leftMenu.CreatePopup();
     rightMenu.CreatePopup();
+    taskbarCreated_ = ::RegisterWindowMessageA(kTaskbarCreatedName);
+}
+
+LRESULT WPTrayWin::HandleMessage(WPMsg& msg) {
+    if (taskbarCreated_ != 0 && msg.msg == taskbarCreated_)
+        AddAgainAfterShellRestart();
+    return WPMainWin::HandleMessage(msg);
 }
 
 int WPTrayWin::OnOther(WPMsg& msg) {
@@ -15,14 +28,43 @@ int WPTrayWin::OnOther(WPMsg& msg) {
 }
 
 BOOL WPTrayWin::AddTrayIcon(UINT id, HICON icon, const char* tip) {
+    ShownIcon* slot = FindShown(id);
+    for (int i = 0; !slot && i < kMaxTrayIcons; ++i)
+        if (!shownIcons_[i].shown) slot = &shownIcons_[i];
+    // With every slot taken the icon is still added, it only cannot come back.
+    if (slot) {
+        slot->shown = true;
+        slot->id = id;
+        slot->icon = icon;
+        CopyText(slot->tip, sizeof slot->tip, tip ? tip : "");
+    }
     return NotifyShell(NIM_ADD, id, icon, tip);
 }
 
 BOOL WPTrayWin::ModifyTrayIcon(UINT id, HICON icon, const char* tip) {
+    // A hidden icon stays hidden: the change is kept only for a shown one.
+    if (ShownIcon* shown = FindShown(id)) {
+        shown->icon = icon;
+        CopyText(shown->tip, sizeof shown->tip, tip ? tip : "");
+    }
     return NotifyShell(NIM_MODIFY, id, icon, tip);
 }
 
-BOOL WPTrayWin::DeleteTrayIcon(UINT id) { return NotifyShell(NIM_DELETE, id, nullptr, ""); }
+BOOL WPTrayWin::DeleteTrayIcon(UINT id) {
+    if (ShownIcon* shown = FindShown(id)) shown->shown = false;
+    return NotifyShell(NIM_DELETE, id, nullptr, "");
+}
+
+WPTrayWin::ShownIcon* WPTrayWin::FindShown(UINT id) {
+    for (ShownIcon& icon : shownIcons_)
+        if (icon.shown && icon.id == id) return &icon;
+    return nullptr;
+}
+
+void WPTrayWin::AddAgainAfterShellRestart() {
+    for (const ShownIcon& icon : shownIcons_)
+        if (icon.shown) NotifyShell(NIM_ADD, icon.id, icon.icon, icon.tip);
+}
 
 BOOL WPTrayWin::NotifyShell(DWORD message, UINT id, HICON icon, const char* tip) {
     NOTIFYICONDATAA data = {};

@@ -22,11 +22,18 @@ public:
     // A main frame window named "MAINWIN" with two empty popup menus.
     WPTrayWin();
 
+    // A new taskbar (the shell restarted) gets this window's icons again,
+    // before the message goes its usual way: a program's own OnOther need
+    // not pass it on for its icon to come back.
+    LRESULT HandleMessage(WPMsg& msg) override;
     // The callback message goes to the tray handler; the rest as WPMainWin.
     int OnOther(WPMsg& msg) override;
 
     // NIM_ADD, NIM_MODIFY, NIM_DELETE; each returns the shell's answer. A
     // missing tip is sent empty, a longer one cut to 63 characters.
+    // The window keeps its own view of its icons: an add shows an icon (even
+    // when the shell was not there to take it), a modify changes a shown
+    // one, a delete hides it. Only shown icons come back with a new taskbar.
     BOOL AddTrayIcon(UINT id, HICON icon, const char* tip);
     BOOL ModifyTrayIcon(UINT id, HICON icon, const char* tip);
     BOOL DeleteTrayIcon(UINT id);
@@ -34,10 +41,27 @@ public:
     WPMenu leftMenu;
     WPMenu rightMenu;
 
+    // How many icons one window keeps in its view (the programs show one).
+    static const int kMaxTrayIcons = 4;
+
 private:
+    // One icon as the program last showed it.
+    struct ShownIcon {
+        bool shown;
+        UINT id;
+        HICON icon;
+        char tip[64];
+    };
+
     BOOL NotifyShell(DWORD message, UINT id, HICON icon, const char* tip);
     // Left press: leftMenu; right press: rightMenu; anything else swallowed.
     int OnTrayNotify(LPARAM mouseMessage);
+    ShownIcon* FindShown(UINT id);
+    void AddAgainAfterShellRestart();
+
+    ShownIcon shownIcons_[kMaxTrayIcons] = {};
+    // The shell's registered "TaskbarCreated" message (0 if registering failed).
+    UINT taskbarCreated_ = 0;
 };
 
 #endif

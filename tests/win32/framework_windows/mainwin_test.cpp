@@ -321,6 +321,75 @@ TEST(TrayIcon, RealShellTakesTheIcon) {
     tray->Destroy();
 }
 
+// The shell restarted: which icons does the window add again?
+TEST(TrayIcon, ANewTaskbarGetsBackOnlyTheIconsTheProgramShows) {
+    UseTestModule();
+    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    HICON first = ::LoadIconA(nullptr, IDI_APPLICATION);
+    HICON second = ::LoadIconA(nullptr, IDI_QUESTION);
+    struct Case {
+        const char* fault;  // what a failing case would mean
+        void (*steps)(WPTrayWin& tray, HICON first, HICON second);
+        std::vector<UINT> expectedIds;
+    } cases[] = {
+        {"a shown icon is lost, or comes back with its first icon and tip",
+         [](WPTrayWin& t, HICON a, HICON b) {
+             t.AddTrayIcon(1, a, "first tip");
+             t.ModifyTrayIcon(1, b, "second tip");
+         },
+         {1}},
+        {"an icon the user hid comes back, even after a later modify",
+         [](WPTrayWin& t, HICON a, HICON) {
+             t.AddTrayIcon(1, a, "tip");
+             t.DeleteTrayIcon(1);
+             t.ModifyTrayIcon(1, a, "tip");
+         },
+         {}},
+        {"an icon never added appears", [](WPTrayWin& t, HICON a, HICON) { t.ModifyTrayIcon(1, a, "tip"); }, {}},
+        {"the wrong one of two icons comes back",
+         [](WPTrayWin& t, HICON a, HICON b) {
+             t.AddTrayIcon(1, a, "one");
+             t.AddTrayIcon(2, b, "two");
+             t.DeleteTrayIcon(1);
+         },
+         {2}},
+    };
+    for (const Case& c : cases) {
+        RecordingPlatform platform;
+        auto* tray = new TestTray;
+        c.steps(*tray, first, second);
+        size_t before = platform.iconCalls.size();
+        ::SendMessageA(tray->hwnd, taskbarCreated, 0, 0);
+        std::vector<UINT> added;
+        for (size_t i = before; i < platform.iconCalls.size(); ++i) {
+            const RecordingPlatform::IconCall& call = platform.iconCalls[i];
+            EXPECT_EQ(static_cast<DWORD>(NIM_ADD), call.message) << c.fault;
+            EXPECT_EQ(tray->hwnd, call.data.hWnd) << c.fault;
+            EXPECT_EQ(1010u, call.data.uCallbackMessage) << c.fault;
+            added.push_back(call.data.uID);
+        }
+        EXPECT_EQ(c.expectedIds, added) << c.fault;
+        if (c.expectedIds == std::vector<UINT>{1}) {
+            EXPECT_EQ(second, platform.iconCalls.back().data.hIcon) << c.fault;
+            EXPECT_STREQ("second tip", platform.iconCalls.back().data.szTip) << c.fault;
+        }
+        tray->Destroy();
+    }
+}
+
+TEST(TrayIcon, AnIconTheShellCouldNotTakeYetComesWithTheTaskbar) {
+    UseTestModule();
+    RecordingPlatform platform;
+    platform.iconResult = FALSE;  // started before the shell
+    auto* tray = new TestTray;
+    tray->AddTrayIcon(1, ::LoadIconA(nullptr, IDI_APPLICATION), "tip");
+    platform.iconResult = TRUE;
+    ::SendMessageA(tray->hwnd, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_EQ(2u, platform.iconCalls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), platform.iconCalls[1].message);
+    tray->Destroy();
+}
+
 TEST(TrayHandler, ButtonsOpenTheirMenusAndOtherNotificationsAreSwallowed) {
     UseTestModule();
     auto* tray = new TestTray;
