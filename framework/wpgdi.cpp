@@ -89,13 +89,21 @@ void WPDC::Restore() {
 
 void WPDC::SetFont(const char* faceName, int height) {
     LOGFONTA font = {};
-    font.lfHeight = -height;
     font.lfCharSet = SHIFTJIS_CHARSET;
     CopyText(font.lfFaceName, LF_FACESIZE, faceName ? faceName : "");
-    // The height is in twips: the font is realised under MM_TWIPS.
+    // The height is in twips. A font is realised under the map mode of its
+    // first use, not of its selection, so the height is carried through
+    // MM_TWIPS into the context's own units here.
+    POINT span[2] = {{0, 0}, {0, height}};
     int mode = ::SetMapMode(hdc, MM_TWIPS);
-    Select(kFontSlot, ::CreateFontIndirectA(&font), 1);
+    ::LPtoDP(hdc, span, 2);
     ::SetMapMode(hdc, mode);
+    ::DPtoLP(hdc, span, 2);
+    int units = span[1].y - span[0].y;
+    if (units < 0) units = -units;
+    // A positive height asks for the character height, as -height did.
+    font.lfHeight = height >= 0 ? -units : units;
+    Select(kFontSlot, ::CreateFontIndirectA(&font), 1);
 }
 
 BOOL WPDC::TextOutF(int x, int y, const char* format, ...) {

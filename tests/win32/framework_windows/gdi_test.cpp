@@ -36,8 +36,12 @@ TEST(Selection, SecondFontInSlotFreesFirstAndOriginalComesBack) {
         LOGFONTA font;
         ::GetObjectA(first, sizeof font, &font);
         EXPECT_EQ(SHIFTJIS_CHARSET, font.lfCharSet);
-        EXPECT_EQ(-200, font.lfHeight);
         EXPECT_EQ(MM_TEXT, ::GetMapMode(memory));  // put back after the font
+        // The height is in twips: 200 twips are 10 points, not 200 pixels.
+        TEXTMETRICA metrics;
+        ASSERT_TRUE(::GetTextMetricsA(memory, &metrics));
+        int pixels = ::MulDiv(200, ::GetDeviceCaps(memory, LOGPIXELSY), 1440);
+        EXPECT_NEAR(pixels, metrics.tmHeight - metrics.tmInternalLeading, 1);
 
         dc.SetFont("MS Gothic", 300);
         second = dc.objs[kFontSlot].hobj;
