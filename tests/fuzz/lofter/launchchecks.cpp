@@ -13,12 +13,11 @@ void Require(bool holds, const char* rule) {
 }
 
 int CheckTerminated(const char* field, int capacity, const char* name) {
-    char* copy = new char[capacity];
-    memcpy(copy, field, capacity);
-    int length = static_cast<int>(strlen(copy));
-    delete[] copy;
-    Require(length < capacity, name);
-    return length;
+    // Measured within the buffer: an unterminated field is a broken rule,
+    // not a read into whatever follows it.
+    const void* end = memchr(field, '\0', capacity);
+    Require(end != nullptr, name);
+    return static_cast<int>(static_cast<const char*>(end) - field);
 }
 
 namespace {

@@ -9,9 +9,7 @@
 
 void Require(bool holds, const char* rule);
 
-// The text ends inside capacity bytes. The field is copied into a heap
-// buffer of exactly that size first, so that a missing terminator makes
-// ASan report a read past it rather than run on into the next field.
+// The text ends inside capacity bytes; nothing past them is read.
 // Returns the text's length.
 int CheckTerminated(const char* field, int capacity, const char* name);
 

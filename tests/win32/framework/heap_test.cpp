@@ -207,7 +207,12 @@ TEST_F(TrackedHeap, OutOfMemoryPromptRetriesOrReportsAndEnds) {
     ASSERT_EQ(1u, platform_.boxes.size());
     EXPECT_EQ("ATTENTION", platform_.boxes[0].caption);
     EXPECT_EQ(0x15u, platform_.boxes[0].type);
-    EXPECT_EQ(std::string(kOutOfMemoryText), platform_.boxes[0].text);
+    // The whole text as the user must read it (two blanks after the first
+    // full stop, none at the end), not the constant compared with itself.
+    EXPECT_EQ("The system has run out of memory.  You may be able to reclaim some memory by closing "
+              "other applications; if so, close them now and then press 'Retry'; otherwise, press "
+              "'Cancel' to terminate this application",
+              platform_.boxes[0].text);
     EXPECT_TRUE(platform_.endRequests.empty());
 
     wpApp.local.count = wpApp.baseCount + 1;  // one object left at the end

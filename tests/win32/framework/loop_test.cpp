@@ -162,6 +162,29 @@ TEST_F(Loop, ShowsTheMainWindowWithCmdShow) {
     DestroyWindow(win.hwnd);
 }
 
+// Every tray program starts hidden: the window must never show, not even
+// for a moment at the start.
+TEST_F(Loop, HiddenStartStaysInvisibleFromStartToQuit) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    wpApp.cmdShow = SW_HIDE;
+    static int ticks;
+    static bool everVisible;
+    ticks = 0;
+    everVisible = false;
+    win.timerWhenIdle = 10;
+    win.onTimer = [](LoopWin& w) {
+        everVisible = everVisible || IsWindowVisible(w.hwnd);
+        if (++ticks == 3) PostQuitMessage(0);
+    };
+    wpApp.Run();
+    EXPECT_EQ(3, ticks);
+    EXPECT_FALSE(everVisible);
+    EXPECT_FALSE(IsWindowVisible(win.hwnd));
+    EXPECT_EQ(win.others.end(), std::find(win.others.begin(), win.others.end(), UINT(WM_SHOWWINDOW)));
+    DestroyWindow(win.hwnd);
+}
+
 TEST_F(Loop, AcceleratorsTranslateForTheMainWindowWhileAnotherHasTheFocus) {
     LoopWin win;
     wpApp.mainWin = &win;

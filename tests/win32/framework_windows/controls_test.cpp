@@ -280,7 +280,10 @@ public:
             menu.Append(MF_STRING, id, "item");
         ::SetMenu(hwnd, menu.hmenu);
     }
-    int CanEdit1() override { return 1; }
+    int CanEdit1() override { return canEdit[0]; }
+    int CanEdit2() override { return canEdit[1]; }
+    int CanEdit3() override { return canEdit[2]; }
+    int canEdit[3] = {0, 0, 0};
     WPMenu menu;
 };
 
@@ -290,13 +293,26 @@ TEST(MenuState, SaveNeedsNameAndChangesEditItemsFollowTheirChecks) {
     UseTestModule();
     auto* win = new MenuWindow;
     HMENU menu = win->menu.hmenu;
-    ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    // One check at a time answers yes: swapping which check drives which
+    // item enables the wrong items.
+    const struct {
+        int check;                // index into canEdit
+        std::vector<int> enabled;  // of the edit items 1..5
+    } cases[] = {
+        {0, {kCmdEdit1, kCmdEdit2, kCmdEdit4}},
+        {1, {kCmdEdit5}},
+        {2, {kCmdEdit3}},
+    };
+    for (const auto& c : cases) {
+        win->canEdit[0] = win->canEdit[1] = win->canEdit[2] = 0;
+        win->canEdit[c.check] = 1;
+        ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+        std::vector<int> enabled;
+        for (int id : {kCmdEdit1, kCmdEdit2, kCmdEdit3, kCmdEdit4, kCmdEdit5})
+            if (Enabled(menu, id)) enabled.push_back(id);
+        EXPECT_EQ(c.enabled, enabled) << "CanEdit" << c.check + 1;
+    }
     EXPECT_FALSE(Enabled(menu, kCmdSave));
-    EXPECT_TRUE(Enabled(menu, kCmdEdit1));
-    EXPECT_TRUE(Enabled(menu, kCmdEdit2));
-    EXPECT_TRUE(Enabled(menu, kCmdEdit4));
-    EXPECT_FALSE(Enabled(menu, kCmdEdit3));
-    EXPECT_FALSE(Enabled(menu, kCmdEdit5));
     win->SetFileName("x.txt");
     win->SetModified(1);
     ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);

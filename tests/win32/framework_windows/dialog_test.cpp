@@ -175,6 +175,18 @@ TEST(OkAndCancel, EditTextIsCutToItsField) {
     dialog.Execute();
     EXPECT_EQ(sizeof(Settings::place) - 1, strlen(record.place));
 
+    // Typing stops at the field's size (setting the text ignores the limit).
+    ScriptedDialog typed("TESTDLG", kMap, &record);
+    std::string shown;
+    typed.script = [&](ScriptedDialog& d) {
+        ::SetWindowTextA(d.Item(IDC_PLACE), "");
+        for (int i = 0; i < 20; ++i) ::SendMessageA(d.Item(IDC_PLACE), WM_CHAR, 'k', 1);
+        shown = ItemText(d.Item(IDC_PLACE));
+        d.Press(IDCANCEL);
+    };
+    typed.Execute();
+    EXPECT_EQ(std::string(sizeof(Settings::place) - 1, 'k'), shown);
+
     // A cut inside a double-byte character drops the half character.
     ScriptedDialog japanese("TESTDLG", kMap, &record);
     japanese.script = [&](ScriptedDialog& d) {
