@@ -7,6 +7,7 @@
 
 int (*LaunchEntry::performLaunch)(const LaunchEntry& entry) = nullptr;
 uint32_t (*SleepEntry::tickCount)() = nullptr;
+void (*SleepEntry::pause)(uint32_t milliseconds) = nullptr;
 
 namespace {
 
@@ -65,5 +66,12 @@ int SleepEntry::Execute() {
         // Compared as signed, so a wait of 0 or less ends at the first reading.
         const uint32_t elapsed = tickCount() - start;
         if (ms <= static_cast<int32_t>(elapsed)) return 1;
+        if (!pause) continue;
+        // Sleep until the end is due instead of spinning a core for the whole
+        // wait; the next reading decides, so a pause that ends early costs only
+        // another round. ms is above elapsed as signed numbers, so the unsigned
+        // difference is the true remainder (1 to 2^32 - 1).
+        const uint32_t remaining = static_cast<uint32_t>(ms) - elapsed;
+        pause(remaining < kLongestPause ? remaining : kLongestPause);
     }
 }

@@ -61,18 +61,29 @@ public:
     int32_t show = 1;
 };
 
-// Waits a number of milliseconds by polling the tick count.
+// Waits a number of milliseconds, watching the tick count.
 class SleepEntry : public Entry {
 public:
     explicit SleepEntry(int32_t milliseconds);
 
-    // Polls tickCount until ms have passed; never fails. A value of 0 or
-    // below returns after one reading.
+    // Reads tickCount until ms have passed, pausing between readings; never
+    // fails. A value of 0 or below returns after one reading. Nothing else
+    // runs meanwhile: no messages are handled, nothing is repainted.
     int Execute() override;
 
     // The millisecond tick count (wrapping at 2^32): the program points this at
     // the platform's clock, tests at a fake. Unset, a wait returns at once.
     static uint32_t (*tickCount)();
+
+    // Blocks the thread for about the given milliseconds (never 0) without
+    // handling messages: the program points this at the kernel's sleep, so a
+    // long wait costs no processor time. Unset, the clock is read back to
+    // back (the busy wait that the benchmark compares against).
+    static void (*pause)(uint32_t milliseconds);
+
+    // The longest single pause: the clock decides when the wait ends, and a
+    // bounded pause never asks the kernel for its "forever" value.
+    static constexpr uint32_t kLongestPause = 60000;
 
     int32_t ms = 0;
 };

@@ -1,11 +1,18 @@
 #include "volleyentrylist.h"
 
+void (*EntryList::moveRow)(EntryRow* row, const EntryRect& rect) = nullptr;
+void (*EntryList::paintRow)(EntryRow* row) = nullptr;
+
 namespace {
 
 // Rows beyond the 32-bit range cannot be shown anyway; wrap there instead of
 // overflowing.
 int32_t MoveDown(int32_t edge, int32_t by) {
     return static_cast<int32_t>(static_cast<uint32_t>(edge) + static_cast<uint32_t>(by));
+}
+
+int32_t MoveUp(int32_t edge, int32_t by) {
+    return static_cast<int32_t>(static_cast<uint32_t>(edge) - static_cast<uint32_t>(by));
 }
 
 }  // namespace
@@ -47,4 +54,28 @@ Entry* EntryList::First() {
 Entry* EntryList::Next() {
     if (cursor) cursor = cursor->next;
     return cursor;
+}
+
+int EntryList::RunAll() {
+    int position = 0;
+    for (Entry* entry = First(); entry; entry = Next()) {
+        if (!entry->Execute()) return position;
+        ScrollUp(entry);
+        RepaintRows();
+        ++position;
+    }
+    return -1;
+}
+
+void EntryList::ScrollUp(Entry* entry) {
+    for (; entry; entry = entry->next) {
+        entry->rect.top = MoveUp(entry->rect.top, lineHeight);
+        entry->rect.bottom = MoveUp(entry->rect.bottom, lineHeight);
+        if (entry->row && moveRow) moveRow(entry->row, entry->rect);
+    }
+}
+
+void EntryList::RepaintRows() {
+    for (Entry* entry = head; entry; entry = entry->next)
+        if (entry->row && paintRow) paintRow(entry->row);
 }

@@ -28,6 +28,26 @@ public:
     Entry* First();
     Entry* Next();
 
+    // Performs the entries in order; after each one that succeeds, scrolls it
+    // and the later ones up a line and repaints the rows. Returns the index of
+    // the first entry that failed (the later ones are not performed), or -1
+    // when all were performed.
+    int RunAll();
+
+    // Moves entry and every later entry one line up, rows included. Earlier
+    // entries are not touched.
+    void ScrollUp(Entry* entry);
+
+    // Paints every entry's row now, through an iteration of its own (so a
+    // run's cursor is left alone): the run holds the thread, so no paint
+    // message would arrive until it is over.
+    void RepaintRows();
+
+    // What the window code does with a row (unset, rows are left alone):
+    // move it to a rectangle (repainting), and paint it at once.
+    static void (*moveRow)(EntryRow* row, const EntryRect& rect);
+    static void (*paintRow)(EntryRow* row);
+
     Entry* head = nullptr;
     Entry* cursor = nullptr;
     int32_t lineHeight = 0;
