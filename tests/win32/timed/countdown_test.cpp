@@ -1,0 +1,135 @@
+// The countdown on a virtual clock: which ticks fire, over whole virtual
+// days, for the set times and dialog edits a user can give. aubade with
+// option c stays after firing, so every firing of a run is seen.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "aubadewindow.h"
+#include "timechange_ids.h"
+#include "timed_test_support.h"
+
+namespace {
+
+struct At {
+    int day, hour, minute, second, ms;
+};
+
+// The time dialog as a user fills it; a null text leaves the field alone.
+struct DialogEdit {
+    bool used;
+    const char* hours;
+    const char* minutes;
+    const char* seconds;
+    int button;  // IDOK or IDCANCEL
+};
+
+struct ClockCase {
+    const char* fault;  // what a failure of this row means
+    const char* time;   // the set time on the command line
+    DialogEdit edit;    // applied before the clock runs
+    At start;
+    int hours;          // how long the virtual clock runs
+    At busyFrom;        // the thread is busy from here ...
+    int busyMs;         // ... for this long (0: never)
+    std::vector<std::string> fires;  // "day clock-text" of each firing
+    const char* tip;    // the tray tip right after the edit; null: unchanged
+};
+
+const DialogEdit kNoEdit = {false, nullptr, nullptr, nullptr, 0};
+const At kNever = {0, 0, 0, 0, 0};
+
+const ClockCase kCases[] = {
+    {"fires once per day at the set time, never twice in its second, and again the next day",
+     "7:05", kNoEdit, {8, 7, 4, 59, 100}, 25, kNever, 0, {"8 7:05:00", "9 7:05:00"}, nullptr},
+    {"24:00 is accepted but the clock never prints it", "24:00", kNoEdit, {8, 0, 0, 0, 0}, 25,
+     kNever, 0, {}, nullptr},
+    {"7:60 is accepted but the clock never prints it", "7:60", kNoEdit, {8, 0, 0, 0, 0}, 25, kNever,
+     0, {}, nullptr},
+    {"a leading zero the clock does not print (H:mm:ss) never matches", "07:05", kNoEdit,
+     {8, 0, 0, 0, 0}, 25, kNever, 0, {}, nullptr},
+    {"a missed second is caught up later the same day", "7:05", kNoEdit, {8, 7, 4, 59, 0}, 25,
+     {8, 7, 4, 59, 800}, 1400, {"9 7:05:00"}, nullptr},
+    {"the date plays a part: started at 23:00, 6:00 comes on the next day", "6:00", kNoEdit,
+     {8, 23, 0, 0, 0}, 8, kNever, 0, {"9 6:00:00"}, nullptr},
+    {"Cancel in the time dialog changed the set time", "7:05", {true, "8", "30", "15", IDCANCEL},
+     {8, 7, 4, 0, 0}, 2, kNever, 0, {"8 7:05:00"}, nullptr},
+    {"OK in the time dialog did not put the new time in force at once", "7:05",
+     {true, "8", "30", "15", IDOK}, {8, 7, 4, 0, 0}, 2, kNever, 0, {"8 8:30:15"}, "notepad.exe 8:30:15"},
+    {"a cleared seconds field (7:05:) fired", "7:05", {true, nullptr, nullptr, "", IDOK},
+     {8, 7, 0, 0, 0}, 25, kNever, 0, {}, "notepad.exe 7:05:"},
+};
+
+const DialogEdit* editInUse;
+
+// Runs inside the dialog's modal loop: fills the fields and presses.
+void CALLBACK FillTimeDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = ::FindWindowA("#32770", "時間変更");
+    if (!dialog || !::IsWindowVisible(dialog)) return;
+    ::KillTimer(nullptr, timer);
+    const DialogEdit& edit = *editInUse;
+    const char* texts[] = {edit.hours, edit.minutes, edit.seconds};
+    const int ids[] = {IDC_TIME_HOURS, IDC_TIME_MINUTES, IDC_TIME_SECONDS};
+    for (int i = 0; i < 3; ++i) {
+        if (texts[i]) ::SetDlgItemTextA(dialog, ids[i], texts[i]);
+    }
+    ::PostMessageA(dialog, WM_COMMAND, edit.button, 0);
+}
+
+bool Reached(const SYSTEMTIME& now, const At& at) {
+    return now.wDay > at.day ||
+           (now.wDay == at.day &&
+            (now.wHour * 3600000 + now.wMinute * 60000 + now.wSecond * 1000 + now.wMilliseconds) >=
+                (at.hour * 3600000 + at.minute * 60000 + at.second * 1000 + at.ms));
+}
+
+TEST(Countdown, FiringsOnAVirtualClock) {
+    for (const ClockCase& row : kCases) {
+        SCOPED_TRACE(row.fault);
+        VirtualClock clock;
+        std::string tail = std::string(row.time) + " notepad.exe, , ,-c";
+        auto* window = StartWindow<aubade::TimedWindow>(tail);
+        ASSERT_NE(nullptr, window->hwnd);
+        clock.SetTime(row.start.day, row.start.hour, row.start.minute, row.start.second,
+                      row.start.ms);
+        if (row.edit.used) {
+            editInUse = &row.edit;
+            ::SetTimer(nullptr, 0, 20, FillTimeDialog);
+            size_t before = clock.iconCalls.size();
+            window->OnCommand(timed::kCmdChangeTime, 0);
+            if (row.tip) {
+                ASSERT_EQ(before + 1, clock.iconCalls.size());
+                EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), clock.iconCalls.back().message);
+                EXPECT_STREQ(row.tip, clock.iconCalls.back().data.szTip);
+            } else {
+                EXPECT_EQ(before, clock.iconCalls.size());
+            }
+        }
+
+        // Ticks come at the period the window armed: 200 ms, or 2000 ms
+        // after a firing. A busy thread delays one tick.
+        std::vector<std::string> fires;
+        bool busyDone = row.busyMs == 0;
+        DWORD total = static_cast<DWORD>(row.hours) * 3600000u;
+        for (DWORD elapsed = 0; elapsed < total;) {
+            size_t before = clock.shellCalls.size();
+            window->OnTimer(timed::kClockTimer);
+            if (clock.shellCalls.size() != before) {
+                char now[timed::kClockTextSize];
+                fires.push_back(std::to_string(clock.localTime.wDay) + " " + window->FormatNow(now));
+            }
+            DWORD step = window->coolDown ? timed::kPauseAfterFireMs : timed::kTickMs;
+            if (!busyDone && Reached(clock.localTime, row.busyFrom)) {
+                step += row.busyMs;
+                busyDone = true;
+            }
+            clock.Advance(step);
+            elapsed += step;
+        }
+        EXPECT_EQ(row.fires, fires);
+        EndWindow(window);
+    }
+}
+
+}  // namespace

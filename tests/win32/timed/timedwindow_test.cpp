@@ -1,0 +1,253 @@
+// The timed programs' windows around the countdown: what construction makes
+// or refuses to make, the tray menu's commands, and each program's action.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "aubadewindow.h"
+#include "nocturnewindow.h"
+#include "timed_test_support.h"
+#include "timedusage.h"
+
+namespace {
+
+// Records what the closer asks of the process calls, besides the ids.
+class ProcessRecorder : public VirtualClock {
+public:
+    std::vector<DWORD> accesses;
+    std::vector<BOOL> inherits;
+    std::vector<SHELLEXECUTEINFOA> requests;
+    HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override {
+        accesses.push_back(access);
+        inherits.push_back(inherit);
+        return VirtualClock::OpenProcess(access, inherit, processId);
+    }
+    BOOL ShellOpenEx(SHELLEXECUTEINFOA* info) override {
+        requests.push_back(*info);
+        return VirtualClock::ShellOpenEx(info);
+    }
+};
+
+int ItemCount(const WPMenu& menu) { return ::GetMenuItemCount(menu.hmenu); }
+
+struct Refusal {
+    const char* fault;
+    bool closer;  // nocturne, else aubade
+    std::string tail;
+};
+
+TEST(Construction, ARefusedCommandLineShowsTheUsageAndMakesNothingElse) {
+    const Refusal rows[] = {
+        {"an empty line was accepted", false, ""},
+        {"a time alone was accepted", false, "7:30"},
+        {"hour 25 was accepted", false, "25:00 notepad.exe"},
+        {"a tail past the 255-character copy was acted on cut", false,
+         "7:30 notepad.exe," + std::string(300, 'a')},
+        {"the closer's -c was accepted", true, "23:00 Title,-c"},
+        {"the closer's tail past the copy was acted on cut", true,
+         "23:00 " + std::string(260, 'T')},
+    };
+    for (const Refusal& row : rows) {
+        SCOPED_TRACE(row.fault);
+        VirtualClock platform;
+        WPTrayWin* window;
+        if (row.closer)
+            window = StartWindow<nocturne::TimedWindow>(row.tail);
+        else
+            window = StartWindow<aubade::TimedWindow>(row.tail);
+        ASSERT_EQ(1u, platform.boxes.size());
+        EXPECT_EQ(row.closer ? kCloseUsage : kLaunchUsage, platform.boxes[0].text);
+        EXPECT_EQ("ERROR", platform.boxes[0].caption);
+        EXPECT_EQ(0u, platform.boxes[0].type);
+        EXPECT_EQ(nullptr, platform.boxes[0].owner);
+        EXPECT_TRUE(platform.beeps.empty());
+        EXPECT_EQ(0, TakeQuit());
+        EXPECT_EQ(nullptr, window->hwnd);
+        EXPECT_EQ(0, ItemCount(window->leftMenu));
+        EXPECT_TRUE(platform.iconCalls.empty());
+        delete window;
+    }
+}
+
+TEST(Construction, HiddenWindowMenuTipAndIcon) {
+    VirtualClock platform;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 C:\\tools\\notepad.exe");
+    ASSERT_NE(nullptr, window->hwnd);
+    char text[64];
+    ::GetClassNameA(window->hwnd, text, sizeof text);
+    EXPECT_STREQ("Aubade", text);
+    ::GetWindowTextA(window->hwnd, text, sizeof text);
+    EXPECT_STREQ("Aubade", text);
+    EXPECT_TRUE(::GetWindowLongA(window->hwnd, GWL_STYLE) & WS_MINIMIZE);
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(window->hwnd, &placement);
+    EXPECT_EQ(200, placement.rcNormalPosition.right - placement.rcNormalPosition.left);
+    EXPECT_EQ(2 * timed::ScreenLineHeight(),
+              placement.rcNormalPosition.bottom - placement.rcNormalPosition.top);
+
+    const UINT ids[] = {512, 10, 11, 532};
+    const char* texts[] = {"終了", "時間変更", "ﾀｽｸﾄﾚｲに表示させない", "について"};
+    ASSERT_EQ(4, ItemCount(window->leftMenu));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ids[i], window->leftMenu.ItemId(i));
+        ::GetMenuStringA(window->leftMenu.hmenu, i, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(texts[i], text);
+    }
+    EXPECT_EQ(0, ItemCount(window->rightMenu));
+
+    ASSERT_EQ(1u, platform.iconCalls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), platform.iconCalls[0].message);
+    EXPECT_EQ(1u, platform.iconCalls[0].data.uID);
+    EXPECT_STREQ("notepad.exe 7:05:00", platform.iconCalls[0].data.szTip);
+    EXPECT_NE(nullptr, platform.iconCalls[0].data.hIcon);
+
+    ::SendMessageA(window->hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_FALSE(::IsWindowVisible(window->hwnd));
+    EndWindow(window);
+}
+
+TEST(Construction, TipSubjectsAndTheOptionH) {
+    struct Row {
+        const char* fault;
+        bool closer;
+        std::string tail;
+        const char* tip;  // null: no icon added
+    };
+    // The longest caption that the 255-character tail leaves room for.
+    const std::string longCaption(250, 'C');
+    const Row rows[] = {
+        {"the program name split at a lone leading backslash", false, "7:05 \\notepad.exe",
+         "\\notepad.exe 7:05:00"},
+        {"the closer's tip is not its caption and time", true, "23:00 Untitled - Notepad",
+         "Untitled - Notepad 23:00:00"},
+        {"a long subject overran the tip or was not cut to 63", true,
+         "7:05 " + longCaption, "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC"},
+        {"option h still added the icon", true, "23:00 Title,-h", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        VirtualClock platform;
+        WPTrayWin* window;
+        if (row.closer)
+            window = StartWindow<nocturne::TimedWindow>(row.tail);
+        else
+            window = StartWindow<aubade::TimedWindow>(row.tail);
+        ASSERT_NE(nullptr, window->hwnd);
+        if (row.tip) {
+            ASSERT_EQ(1u, platform.iconCalls.size());
+            EXPECT_STREQ(row.tip, platform.iconCalls[0].data.szTip);
+        } else {
+            EXPECT_TRUE(platform.iconCalls.empty());
+        }
+        ::DestroyWindow(window->hwnd);
+        TakeQuit();
+    }
+}
+
+TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
+    VirtualClock platform;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe");
+    platform.answers = {IDCANCEL, IDOK};
+    window->OnCommand(timed::kCmdHideIcon, 0);
+    EXPECT_EQ(1u, platform.iconCalls.size());  // Cancel: the icon stays
+    window->OnCommand(timed::kCmdHideIcon, 0);
+    ASSERT_EQ(2u, platform.boxes.size());
+    EXPECT_EQ("再起動までの間はﾀｽｸﾄﾚｲに表示させませんが良いですか", platform.boxes[1].text);
+    EXPECT_EQ("Warning!", platform.boxes[1].caption);
+    EXPECT_EQ(0x31u, platform.boxes[1].type);
+    EXPECT_EQ(window->hwnd, platform.boxes[1].owner);
+    ASSERT_EQ(2u, platform.iconCalls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[1].message);
+    EXPECT_EQ(0, window->noIcon);
+
+    // The clock shows the set time, yet close ends without firing.
+    platform.timeText = "7:05:00";
+    HWND hwnd = window->hwnd;
+    ::SendMessageA(hwnd, WM_COMMAND, kCmdClose, 0);
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(0, TakeQuit());
+    EXPECT_TRUE(platform.shellCalls.empty());
+    EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
+}
+
+TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
+    struct Row {
+        const char* fault;
+        const char* tail;
+        BOOL shellResult;
+        const char *file, *parameters, *directory;  // as the shell gets them
+        int quit;                                  // -1: stays
+    };
+    const Row rows[] = {
+        {"omitted fields were not empty texts", "7:05 notepad.exe", TRUE, "notepad.exe", "", "", 0},
+        {"a failed launch did not go on as a successful one", "7:05 notepad.exe", FALSE,
+         "notepad.exe", "", "", 0},
+        {"a path with blanks was cut or the space placeholder lost; or option c ended the program",
+         "7:05 C:\\my tools\\a b.exe, ,C:\\work,-c", TRUE, "C:\\my tools\\a b.exe", " ",
+         "C:\\work", -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ProcessRecorder platform;
+        platform.shellOpenExResult = row.shellResult;
+        auto* window = StartWindow<aubade::TimedWindow>(row.tail);
+        window->Fire();
+        ASSERT_EQ(1u, platform.requests.size());
+        const SHELLEXECUTEINFOA& sent = platform.requests[0];
+        EXPECT_EQ(sizeof(SHELLEXECUTEINFOA), sent.cbSize);  // 60 on i686
+        EXPECT_EQ(0u, sent.fMask);
+        EXPECT_EQ(nullptr, sent.hwnd);
+        EXPECT_STREQ("open", sent.lpVerb);
+        EXPECT_STREQ(row.file, sent.lpFile);
+        EXPECT_STREQ(row.parameters, sent.lpParameters);
+        EXPECT_STREQ(row.directory, sent.lpDirectory);
+        EXPECT_EQ(SW_SHOWNORMAL, sent.nShow);
+        EXPECT_EQ(row.quit, TakeQuit());
+        if (row.quit == 0) {
+            EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
+        }
+        EndWindow(window);
+    }
+}
+
+TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
+    // A window of this process stands for the target; the seam only records
+    // the end it is asked for.
+    HWND target = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10, 10,
+                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, target);
+    struct Row {
+        const char* fault;
+        const char* tail;
+        bool ends;
+    };
+    const Row rows[] = {
+        {"the whole caption did not find its window", "7:05 Kivora closer target", true},
+        {"a partial caption matched", "7:05 Kivora closer", false},
+        {"a caption with a leading space matched", "7:05  Kivora closer target", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ProcessRecorder platform;
+        auto* window = StartWindow<nocturne::TimedWindow>(row.tail);
+        window->Fire();
+        if (row.ends) {
+            ASSERT_EQ(std::vector<DWORD>{::GetCurrentProcessId()}, platform.openedProcesses);
+            EXPECT_EQ(std::vector<DWORD>{0x1F0FFF}, platform.accesses);
+            EXPECT_EQ(std::vector<BOOL>{FALSE}, platform.inherits);
+            EXPECT_EQ(std::vector<UINT>{0}, platform.terminations);
+            EXPECT_EQ(std::vector<HANDLE>{platform.openProcessResult}, platform.closedHandles);
+        } else {
+            EXPECT_TRUE(platform.openedProcesses.empty());
+            EXPECT_TRUE(platform.terminations.empty());
+        }
+        EXPECT_EQ(0, TakeQuit());  // it ends either way
+        EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
+        EndWindow(window);
+    }
+    ::DestroyWindow(target);
+}
+
+}  // namespace

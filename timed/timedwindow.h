@@ -1,0 +1,178 @@
+// The main window that the two timed programs share: hidden, present only
+// as a tray icon, it compares the clock text with the set time every 200 ms
+// and calls the program's Fire on the first tick that matches.
+//
+// The programs' windows differ in their target fields, which sit in a fixed
+// order among their fields, so each program declares its own class with
+// those fields and derives from TimedWindowBase<ItsClass>; the shared steps
+// reach the program's fields and operations through that class:
+//   fields   coolDown, noIcon
+//   static   kName (class name and caption), UsageBox ()
+//   methods  ReadRequest (commandLine) -> parse and normalise, 1 accepted
+//            TakeTipSubject () -> the tip's head, computed once the icon is in
+//            TipSubject (), Fire ()
+#pragma once
+
+#include <windows.h>
+
+#include <string.h>
+
+#include "commandlinecopy.h"
+#include "settime.h"
+#include "timechangedialog.h"
+#include "traytip.h"
+#include "wpapp.h"
+#include "wpnoticewin.h"
+#include "wpplatform.h"
+#include "wptraywin.h"
+
+namespace timed {
+
+// Menu commands of the tray menu besides the framework's close and About.
+const int kCmdChangeTime = 10;  // IDM_CHANGE_TIME
+const int kCmdHideIcon = 11;    // IDM_HIDE_ICON
+
+const UINT kTrayIconId = 1;
+const UINT_PTR kClockTimer = 1;
+const UINT kTickMs = 200;
+// One firing per matching second: the tick after a firing comes this much
+// later and only re-arms the 200 ms timer.
+const UINT kPauseAfterFireMs = 2000;
+const int kClockTextSize = 256;
+
+const DWORD kStringItem = MF_STRING;
+extern const char kMenuClose[];
+extern const char kMenuChangeTime[];
+extern const char kMenuHideIcon[];
+extern const char kMenuAbout[];
+extern const char kHideIconQuestion[];
+extern const char kHideIconCaption[];
+// MB_OKCANCEL | MB_ICONEXCLAMATION.
+const UINT kHideIconBoxType = 0x31;
+
+// tmHeight + tmExternalLeading of the screen's default font.
+int ScreenLineHeight();
+
+template <class Window>
+class TimedWindowBase : public WPTrayWin {
+public:
+    // The replaced virtual operations, in their order.
+    ~TimedWindowBase() override { DeleteTrayIcon(kTrayIconId); }
+
+    // The window is never seen.
+    int OnActivate(int state, int minimized) override {
+        Show(SW_HIDE);
+        return 0;
+    }
+
+    int OnCommand(int id, int code) override {
+        switch (id) {
+        case kCmdChangeTime:
+            ChangeTime();
+            return 1;
+        case kCmdHideIcon:
+            // Only the icon goes; noIcon keeps what the command line said.
+            if (MsgBox(kHideIconQuestion, kHideIconCaption, kHideIconBoxType) == IDOK)
+                DeleteTrayIcon(kTrayIconId);
+            return 1;
+        default:
+            return WPTrayWin::OnCommand(id, code);
+        }
+    }
+
+    // The comparison is textual: a set time fires only when written exactly
+    // as the clock prints it. A second in which no tick falls is lost.
+    int OnTimer(UINT id) override {
+        Window& self = Program();
+        char now[kClockTextSize];
+        FormatNow(now);
+        if (self.coolDown) {
+            KillTimer(kClockTimer);
+            SetTimer(kClockTimer, kTickMs);
+            self.coolDown = 0;
+        } else if (strcmp(now, timeText) == 0) {
+            KillTimer(kClockTimer);
+            self.Fire();
+            SetTimer(kClockTimer, kPauseAfterFireMs);
+            self.coolDown = 1;
+        }
+        return 1;
+    }
+
+    // The time dialog. On OK the new time and the tip are in force at once;
+    // the values are taken as typed, so one the clock never prints (an
+    // empty field, say) never fires. The timer is left as it is.
+    int ChangeTime() {
+        TimeParts parts{hourText, minuteText, secondText};
+        if (AskTimeParts(this, parts) != TimeDialogResult::Confirmed) return 0;
+        ComposeTimeText(TextField{timeText, sizeof timeText}, hourText, minuteText, secondText);
+        char tip[kTipWorkSize];
+        ModifyTrayIcon(kTrayIconId, icon, BuildTip(tip));
+        return 1;
+    }
+
+    // The current local time as the clock text (buffer of kClockTextSize).
+    char* FormatNow(char* buffer) {
+        Platform().LocalTimeText(buffer, kClockTextSize);
+        return buffer;
+    }
+
+    HICON icon = nullptr;
+    char timeText[kTimeTextSize] = {};
+    char hourText[kTimePartSize] = {};
+    char minuteText[kTimePartSize] = {};
+    char secondText[kTimePartSize] = {};
+
+protected:
+    TimedWindowBase() = default;
+
+    // The construction's steps after the program set its fields' initial
+    // values: read the command line (or refuse it with nothing else made),
+    // then the hidden window, the menu, the icon and the timer.
+    void SetUp() {
+        Window& self = Program();
+        if (commandLine.cut || !self.ReadRequest(commandLine.text)) {
+            WPNotice usage = Window::UsageBox();
+            ShowNotices(&usage, 1, nullptr);
+            wpApp.PostQuit(0);
+            return;
+        }
+        int lineHeight = ScreenLineHeight();
+        createTemplate.style |= WS_MINIMIZE;
+        createTemplate.classnm = Window::kName;
+        createTemplate.width = 200;
+        createTemplate.height = 2 * lineHeight;
+        CreateTitled(Window::kName);
+
+        leftMenu.Append(kStringItem, kCmdClose, kMenuClose);
+        leftMenu.Append(kStringItem, kCmdChangeTime, kMenuChangeTime);
+        leftMenu.Append(kStringItem, kCmdHideIcon, kMenuHideIcon);
+        leftMenu.Append(kStringItem, kCmdAbout, kMenuAbout);
+
+        icon = ::LoadIconA(wpApp.hinst, "AppIcon");
+        self.TakeTipSubject();
+        char tip[kTipWorkSize];
+        BuildTip(tip);
+        if (!self.noIcon) AddTrayIcon(kTrayIconId, icon, tip);
+        SetTimer(kClockTimer, kTickMs);
+    }
+
+    // After a firing that ends the program.
+    void EndAfterFiring() {
+        KillTimer(kClockTimer);
+        DeleteTrayIcon(kTrayIconId);
+        wpApp.PostQuit(0);
+    }
+
+private:
+    Window& Program() { return static_cast<Window&>(*this); }
+
+    // "subject time" in a buffer of kTipWorkSize; the tray shows its first
+    // 63 characters.
+    const char* BuildTip(char* tip) {
+        ComposeTip(tip, kTipWorkSize, Program().TipSubject(), timeText);
+        return tip;
+    }
+};
+
+}  // namespace timed
