@@ -15,7 +15,8 @@
 
 namespace {
 
-const DWORD kStartMs = 10000;
+// Generous: five programs start at once on a machine that others share.
+const DWORD kStartMs = 30000;
 
 const char kLaunchUsage[] =
     "使用方法\n"
@@ -36,22 +37,45 @@ std::string Notepad() {
     return std::string(folder) + "\\notepad.exe";
 }
 
-// The clock text the programs compare with, secondsAhead from now: the same
-// formatting call on the same clock.
-std::string ClockTextIn(int secondsAhead) {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    FILETIME file;
-    ::SystemTimeToFileTime(&now, &file);
-    ULARGE_INTEGER at{{file.dwLowDateTime, file.dwHighDateTime}};
-    at.QuadPart += static_cast<ULONGLONG>(secondsAhead) * 10000000;
-    file = FILETIME{at.LowPart, at.HighPart};
-    ::FileTimeToSystemTime(&file, &now);
-    now.wMilliseconds = 0;
+ULONGLONG NowTicks() {
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    return ULARGE_INTEGER{{now.dwLowDateTime, now.dwHighDateTime}}.QuadPart;
+}
+
+const ULONGLONG kTicksPerSecond = 10000000;
+
+// A set time secondsAhead from now: the clock text the programs compare
+// with (the same formatting call on the same clock) and when it comes.
+struct SetTime {
+    std::string text;
+    ULONGLONG due;
+};
+
+SetTime SetTimeIn(int secondsAhead) {
+    ULONGLONG due = NowTicks() + secondsAhead * kTicksPerSecond;
+    FILETIME utc = {static_cast<DWORD>(due), static_cast<DWORD>(due >> 32)}, local;
+    ::FileTimeToLocalFileTime(&utc, &local);
+    SYSTEMTIME at;
+    ::FileTimeToSystemTime(&local, &at);
+    at.wMilliseconds = 0;
     char text[256];
-    ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT, &now, nullptr,
+    ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT, &at, nullptr,
                      text, sizeof text);
-    return text;
+    return SetTime{text, due - due % kTicksPerSecond};
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM list) {
+    if (e2e::ClassOf(child) == "Static")
+        reinterpret_cast<std::vector<std::string>*>(list)->push_back(e2e::TextOf(child));
+    return TRUE;
+}
+
+// The texts of a dialog's static controls, in child order.
+std::vector<std::string> StaticTexts(HWND dialog) {
+    std::vector<std::string> texts;
+    ::EnumChildWindows(dialog, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
 }
 
 std::set<HWND> NotepadWindows() {
@@ -134,31 +158,73 @@ TEST(TimedPrograms, RefusedCommandLinesShowTheirUsageByteForByteAndEndWithZero) 
     }
 }
 
-TEST(TimedPrograms, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
+// Every Notepad that appeared during a test is ended with it, on every
+// path: a launched one left running would outlive the test run.
+class TimedFiring : public ::testing::Test {
+protected:
+    void SetUp() override { notepadsBefore = NotepadWindows(); }
+    void TearDown() override {
+        for (HWND window : OpenedNotepads()) EndProcessOf(window);
+    }
+    std::vector<HWND> OpenedNotepads() const {
+        std::vector<HWND> opened;
+        for (HWND window : NotepadWindows()) {
+            if (!notepadsBefore.count(window)) opened.push_back(window);
+        }
+        return opened;
+    }
+    std::set<HWND> notepadsBefore;
+};
+
+TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     // nocturne's targets: two Notepads with one caption, and one more.
     Target twinA, twinB, other;
     ASSERT_TRUE(twinA.Open("kivora-e2e-close.txt"));
     ASSERT_TRUE(twinB.Open("kivora-e2e-close.txt"));
     ASSERT_TRUE(other.Open("kivora-e2e-keep.txt"));
     ASSERT_EQ(twinA.caption, twinB.caption);
-    const std::set<HWND> notepadsBefore = NotepadWindows();
+    notepadsBefore = NotepadWindows();
 
-    const std::string at = ClockTextIn(5);
+    // The lead covers five program starts on a busy machine.
+    const SetTime setTime = SetTimeIn(20);
+    const std::string& at = setTime.text;
     e2e::Program launchOnce, launchDaily, closeTwin, closeWithBlank, closeByMenu;
     ASSERT_TRUE(launchOnce.Start(Aubade(), at + " notepad.exe"));
     ASSERT_TRUE(launchDaily.Start(Aubade(), at + " notepad.exe, ,C:\\windows,-c"));
     ASSERT_TRUE(closeTwin.Start(Nocturne(), at + " " + twinA.caption));
     // Two blanks: the caption starts with a blank and names no window.
     ASSERT_TRUE(closeWithBlank.Start(Nocturne(), at + "  " + other.caption));
-    // Closed from its menu before the set time: ends without firing.
+    // Closed from its menu before the set time: it must end without firing.
     ASSERT_TRUE(closeByMenu.Start(Nocturne(), at + " " + other.caption));
+    ASSERT_NE(nullptr, MainWindowOf(launchOnce, "Aubade"));
+    HWND dailyWindow = MainWindowOf(launchDaily, "Aubade");
+    ASSERT_NE(nullptr, dailyWindow);
+    ASSERT_NE(nullptr, MainWindowOf(closeTwin, "Nocturne"));
+    ASSERT_NE(nullptr, MainWindowOf(closeWithBlank, "Nocturne"));
     HWND menuWindow = MainWindowOf(closeByMenu, "Nocturne");
     ASSERT_NE(nullptr, menuWindow);
+    ASSERT_LT(NowTicks() + kTicksPerSecond, setTime.due)
+        << "the set time came before every program was up: the lead is too short here";
+
+    // The About box on the way.
+    ASSERT_TRUE(::PostMessageA(menuWindow, WM_COMMAND, 532, 0));
+    e2e::WindowQuery about;
+    about.className = "#32770";
+    about.processId = closeByMenu.Id();
+    about.visibleOnly = true;
+    HWND aboutBox = e2e::WaitForWindow(about, kStartMs);
+    ASSERT_NE(nullptr, aboutBox);
+    const std::vector<std::string> texts = StaticTexts(aboutBox);
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "Nocturnier Ver 1.01"));
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), "1996/05/15"));
+    ::PostMessageA(aboutBox, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(aboutBox, kStartMs));
+
     ASSERT_TRUE(::PostMessageA(menuWindow, WM_COMMAND, 512, 0));
     EXPECT_EQ(0u, closeByMenu.WaitForExit(kStartMs).value_or(0xDEAD));
     EXPECT_TRUE(other.program.IsRunning());
 
-    const DWORD afterSetTime = 15000;
+    const DWORD afterSetTime = 20000;
     EXPECT_EQ(0u, launchOnce.WaitForExit(afterSetTime).value_or(0xDEAD));
     EXPECT_EQ(0u, closeTwin.WaitForExit(afterSetTime).value_or(0xDEAD));
     EXPECT_EQ(0u, closeWithBlank.WaitForExit(afterSetTime).value_or(0xDEAD));
@@ -175,28 +241,17 @@ TEST(TimedPrograms, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
 
     // Each aubade opened one Notepad; the one with c is still there and,
     // past its pause after firing, has not fired again.
-    std::vector<HWND> opened;
     waited = 0;
-    do {
+    while (OpenedNotepads().size() < 2 && waited < 10000) {
         e2e::PumpFor(100);
         waited += 100;
-        opened.clear();
-        for (HWND window : NotepadWindows()) {
-            if (!notepadsBefore.count(window)) opened.push_back(window);
-        }
-    } while (opened.size() < 2 && waited < 10000);
-    e2e::PumpFor(2500);
-    opened.clear();
-    for (HWND window : NotepadWindows()) {
-        if (!notepadsBefore.count(window)) opened.push_back(window);
     }
+    e2e::PumpFor(2500);
+    const std::vector<HWND> opened = OpenedNotepads();
     EXPECT_EQ(2u, opened.size());
     EXPECT_TRUE(launchDaily.IsRunning());
-    HWND dailyWindow = MainWindowOf(launchDaily, "Aubade");
-    ASSERT_NE(nullptr, dailyWindow);
     ::PostMessageA(dailyWindow, WM_COMMAND, 512, 0);
     EXPECT_EQ(0u, launchDaily.WaitForExit(kStartMs).value_or(0xDEAD));
-    for (HWND window : opened) EndProcessOf(window);
 }
 
 }  // namespace
