@@ -1,6 +1,6 @@
 // lofter's two timing settings, kept across runs in the registry through
-// kivlib. The main window holds them (it derives from this record, so the
-// fields and operations are its own); the timing dialog saves them.
+// kivlib. The main window holds one of these records among its fields; the
+// timing dialog saves it.
 #ifndef KIVORA_LOFTER_TIMINGS_H
 #define KIVORA_LOFTER_TIMINGS_H
 

@@ -42,12 +42,13 @@ struct LaunchSettings {
 };
 
 // How the program is started: the three start values the command line sets
-// besides LaunchSettings. LauncherWindow keeps them with its own state.
+// besides LaunchSettings. LauncherWindow keeps them with its own state, in
+// this order.
 struct LaunchTarget {
-    int showCommand = kShowNormal;
-    int noPlacement = 0;     // started minimized, maximized or hidden: leave it alone
     // Always one item's value, so at most 29 characters; sized for a whole item.
     char workDir[kItemSize] = " ";
+    int showCommand = kShowNormal;
+    int noPlacement = 0;     // started minimized, maximized or hidden: leave it alone
 };
 
 #endif

@@ -187,6 +187,19 @@ std::optional<std::string> ReadRegistryText(HKEY root, const std::string& keyPat
     return std::string(data);  // stops at the stored terminator
 }
 
+bool WriteRegistryText(HKEY root, const std::string& keyPath, const std::string& text,
+                       const std::string& valueName) {
+    HKEY key;
+    if (RegCreateKeyExA(root, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    LONG rc = RegSetValueExA(key, valueName.empty() ? nullptr : valueName.c_str(), 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(text.c_str()),
+                             static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
 bool DeleteRegistryTree(HKEY root, const std::string& keyPath) {
     RegDeleteTreeA(root, keyPath.c_str());
     HKEY key;

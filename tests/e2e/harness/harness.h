@@ -98,6 +98,11 @@ bool IsTopMost(HWND window);
 std::optional<std::string> ReadRegistryText(HKEY root, const std::string& keyPath,
                                             const std::string& valueName = "");
 
+// Stores text as the value (REG_SZ), creating the key; an empty valueName
+// writes the key's default value. True when it was written.
+bool WriteRegistryText(HKEY root, const std::string& keyPath, const std::string& text,
+                       const std::string& valueName = "");
+
 // Deletes a key and everything below it; true when it is gone afterwards.
 bool DeleteRegistryTree(HKEY root, const std::string& keyPath);
 

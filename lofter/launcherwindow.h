@@ -1,0 +1,77 @@
+// lofter's main window: starts the program, captures the window in the
+// foreground after the capture delay and places it; then ends, or stays in
+// the tray to keep it top-most, to put it back when it is moved and to undo
+// the top-most state at the end.
+#pragma once
+
+#include "launchsettings.h"
+#include "timings.h"
+#include "wprect.h"
+#include "wptraywin.h"
+
+namespace lofter {
+
+// The program-wide command-line text: the tail, or the word a response file
+// gave in its place.
+extern char commandText[kCommandTextSize];
+
+enum TimerId : UINT { kWatchTimer = 1, kCaptureTimer = 2, kReturnTimer = 3 };
+constexpr UINT kWatchPeriod = 500;  // ms
+
+constexpr UINT kTrayIconId = 1;
+
+// Tray menu commands of lofter's own (512 and 532 are the framework's).
+enum MenuCommand { kCmdTopMost = 10, kCmdAutoReturn = 11, kCmdPlacementDialog = 12,
+                   kCmdTimingDialog = 13, kCmdHideIcon = 14 };
+
+extern const char kLaunchFailedText[];
+
+class LauncherWindow : public WPTrayWin {
+public:
+    // The whole start-up: reads commandText, creates the (hidden) window,
+    // starts the program and sets up the tray icon and menu, or reports why
+    // it cannot and ends the run.
+    LauncherWindow();
+    // Removes the icon, stops auto return and undoes the top-most state.
+    ~LauncherWindow() override;
+
+    int OnActivate(int state, int minimized) override;
+    int OnCommand(int id, int code) override;
+    int OnTimer(UINT id) override;
+    int OnOther(WPMsg& msg) override;
+
+    // 1 when the program was started.
+    int startProgram();
+    void launch();
+    // Applies the settings to target with one SetWindowPos call; may end the run.
+    void place();
+    // The end of the run; running it again does no harm.
+    void finish();
+    void reportStartError();
+
+    void buildMenus();
+    void updateChecks();
+    void showPlacementDialog();
+    void showTimingDialog();
+
+    // The fields, in this order.
+    LaunchSettings settings;
+    HWND target = nullptr;
+    HICON trayIcon = nullptr;
+    WPRect capturedRect;
+    TimingSettings timings;  // captureDelay, returnInterval
+    int moveWanted = 0;
+    int sizeWanted = 0;
+    LaunchTarget start;      // workDir, showCommand, noPlacement
+    int dialogOpen = 0;
+
+private:
+    void StartReturnTimer() { SetTimer(kReturnTimer, timings.returnInterval); }
+
+    // A quit posted while start-up still shows its boxes would close the
+    // next box at once: finish waits for the end of construction then.
+    bool starting_ = true;
+    bool quitDeferred_ = false;
+};
+
+}  // namespace lofter
