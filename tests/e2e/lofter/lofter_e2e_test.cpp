@@ -1,0 +1,323 @@
+// lofter.exe under Wine, driven only from outside: it starts Wine's Notepad,
+// and the tests read where the window went, the boxes lofter shows, its
+// exit code and the registry.
+#include "harness.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char kKivoraKey[] = ".Default\\Software\\Zorva\\Kivora";
+const char kDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
+const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
+// Notepad opens where it was last closed; without its settings it opens
+// where no test places it.
+const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
+
+// Long enough for Notepad to be in the foreground on a busy machine.
+const char kTestDelay[] = "2000";
+
+const char kUsage[] =
+    "LOFTER [x=@@,y=@@,[w=@@,h=@@]],[z=TOP],[a=ON],e=File[args],[f=execDir]\n"
+    "or\n"
+    "LOFTER r=ResponseFile\n"
+    "区切りを”,”意外にする場合は \n"
+    "t=区切文字(ｽﾍﾟｰｽを開ける)・・・その他引数";
+
+const DWORD kStartMs = 10000;   // Notepad's window appears
+const DWORD kPlacedMs = 6000;   // capture delay and placement
+const DWORD kExitMs = 6000;
+
+std::vector<HWND> Notepads() {
+    e2e::WindowQuery query;
+    query.className = "Notepad";
+    return e2e::FindWindows(query);
+}
+
+void CloseNotepads() {
+    for (HWND window : Notepads()) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        e2e::WaitForWindowGone(window, 5000);
+    }
+}
+
+// Waits until the window's rectangle has its top-left corner at x,y.
+bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        RECT r = e2e::WindowRect(window);
+        if (r.left == x && r.top == y) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        e2e::PumpFor(20);
+    }
+}
+
+// The stored text, once it is expected (lofter stores it after the dialog
+// has gone), or what the key held at the time-out.
+std::string WaitForStoredText(const char* key, const std::string& expected) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::string text = e2e::ReadRegistryText(HKEY_USERS, key).value_or("<missing>");
+        if (text == expected || GetTickCount() - start >= 3000) return text;
+        e2e::PumpFor(20);
+    }
+}
+
+void MoveWindowTo(HWND window, int x, int y) {
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+class Lofter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CloseNotepads();
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey));
+        ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, kTestDelay));
+    }
+    void TearDown() override {
+        if (program.IsRunning()) program.WaitForExit(0);
+        CloseNotepads();
+        e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey);
+    }
+
+    void Start(const std::string& tail) {
+        ASSERT_TRUE(program.Start(e2e::BesideTests("lofter.exe"), tail));
+    }
+
+    // The Notepad window lofter started.
+    HWND WaitForNotepad() {
+        e2e::WindowQuery query;
+        query.className = "Notepad";
+        query.visibleOnly = true;
+        return e2e::WaitForWindow(query, kStartMs);
+    }
+
+    // lofter's hidden main window, which takes the tray's messages.
+    HWND MainWindow() {
+        e2e::WindowQuery query;
+        query.className = "MAINWIN";
+        query.processId = program.Id();
+        return e2e::WaitForWindow(query, kStartMs);
+    }
+
+    // A settings dialog of lofter's, told apart by one of its controls.
+    HWND WaitForDialog(int controlId) {
+        e2e::WindowQuery query;
+        query.className = "#32770";
+        query.processId = program.Id();
+        query.visibleOnly = true;
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < kStartMs) {
+            for (HWND dialog : e2e::FindWindows(query))
+                if (GetDlgItem(dialog, controlId)) return dialog;
+            e2e::PumpFor(20);
+        }
+        return nullptr;
+    }
+
+    // A resident lofter with Notepad placed top-most at 100,80.
+    HWND StartResident(const std::string& extra = "") {
+        Start("x=100,y=80,z=TOP" + extra + ",e=notepad.exe");
+        HWND notepad = WaitForNotepad();
+        EXPECT_NE(nullptr, notepad);
+        EXPECT_TRUE(WaitForOrigin(notepad, 100, 80, kPlacedMs));
+        EXPECT_TRUE(e2e::IsTopMost(notepad));
+        EXPECT_TRUE(program.IsRunning());
+        return notepad;
+    }
+
+    e2e::Program program;
+};
+
+// Placements after which lofter ends at once, leaving the window as placed.
+struct EndingCase {
+    const char* fault;
+    const char* tail;
+    int x, y, w, h;  // -1: not checked (w, h: the size lofter found)
+    bool topMost;
+    bool maximized;
+};
+
+TEST_F(Lofter, PlacementsThatEndTheRun) {
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    const EndingCase cases[] = {
+        {"plain move not applied or lofter not ending", "x=100,y=80,e=notepad.exe", 100, 80, -1, -1, false, false},
+        {"size ignored with the move", "x=120,y=90,w=400,h=250,e=notepad.exe", 120, 90, 400, 250, false, false},
+        {"negative coordinates not counted from the far edges", "x=-400,y=-300,e=notepad.exe",
+         screen.right - 400, screen.bottom - 300, -1, -1, false, false},
+        {"t word's separator ignored", "t=; x=50;y=60;e=notepad.exe", 50, 60, -1, -1, false, false},
+        {"q=ON undoing top-most or staying", "x=70,y=40,z=TOP,q=ON,e=notepad.exe", 70, 40, -1, -1, true, false},
+        {"s=2 window placed or left top-most", "s=2,x=10,y=10,z=TOP,e=notepad.exe", -1, -1, -1, -1, false, true},
+    };
+    for (const EndingCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        Start(c.tail);
+        HWND notepad = WaitForNotepad();
+        ASSERT_NE(nullptr, notepad);
+        EXPECT_EQ(0u, program.WaitForExit(kPlacedMs + kExitMs).value_or(0xDEAD));
+        RECT r = e2e::WindowRect(notepad);
+        if (c.x >= 0) {
+            EXPECT_EQ(c.x, r.left);
+        }
+        if (c.y >= 0) {
+            EXPECT_EQ(c.y, r.top);
+        }
+        if (c.w >= 0) {
+            EXPECT_EQ(c.w, r.right - r.left);
+            EXPECT_EQ(c.h, r.bottom - r.top);
+        }
+        EXPECT_EQ(c.topMost, e2e::IsTopMost(notepad));
+        EXPECT_EQ(c.maximized, IsZoomed(notepad) != FALSE);
+        CloseNotepads();
+    }
+}
+
+TEST_F(Lofter, TopMostStaysResidentAndEndsSoonAfterTheTargetCloses) {
+    HWND notepad = StartResident();
+    e2e::PumpFor(800);
+    ASSERT_TRUE(program.IsRunning());
+    PostMessageA(notepad, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::WaitForWindowGone(notepad, 5000));
+    EXPECT_EQ(0u, program.WaitForExit(1500).value_or(0xDEAD));
+}
+
+TEST_F(Lofter, EndFromTheMenuUndoesTopMost) {
+    HWND notepad = StartResident();
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    PostMessageA(main, WM_COMMAND, 512, 0);
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+    EXPECT_FALSE(e2e::IsTopMost(notepad));
+}
+
+TEST_F(Lofter, AutoReturnPutsAMovedWindowBackWithinTheInterval) {
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kIntervalKey, "200"));
+    Start("x=100,y=80,a=ON,e=notepad.exe");
+    HWND notepad = WaitForNotepad();
+    ASSERT_NE(nullptr, notepad);
+    ASSERT_TRUE(WaitForOrigin(notepad, 100, 80, kPlacedMs));
+    MoveWindowTo(notepad, 300, 250);
+    EXPECT_TRUE(WaitForOrigin(notepad, 100, 80, 1000));
+    EXPECT_TRUE(program.IsRunning());
+}
+
+TEST_F(Lofter, StoredCaptureDelayIsHonoured) {
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, "2500"));
+    DWORD started = GetTickCount();
+    Start("x=200,y=150,e=notepad.exe");
+    HWND notepad = WaitForNotepad();
+    ASSERT_NE(nullptr, notepad);
+    // Notepad opens elsewhere; until 2.5 s have passed it must stay there.
+    while (GetTickCount() - started < 2000) {
+        RECT r = e2e::WindowRect(notepad);
+        ASSERT_FALSE(r.left == 200 && r.top == 150) << "placed after " << GetTickCount() - started << " ms";
+        e2e::PumpFor(50);
+    }
+    EXPECT_TRUE(WaitForOrigin(notepad, 200, 150, kPlacedMs));
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+}
+
+// Start-up failures: the boxes in order, then the end with 0.
+struct FailureCase {
+    const char* fault;
+    std::string tail;
+    std::vector<std::pair<std::string, std::string>> boxes;  // caption, text
+};
+
+TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
+    const FailureCase cases[] = {
+        {"shell failure not reported", "e=no-such-program-kivora.exe",
+         {{"   ERROR !!", "ファイルが実行出来ません"}}},
+        {"empty line not refused", "", {{"ERROR", kUsage}}},
+        {"unreadable response file boxes wrong or out of order", "r=C:\\no-such-folder\\none.rsp",
+         {{"ERROR!!", "レスポンスファイルが読めません"}, {"ERROR", kUsage}}},
+        {"tail longer than the text acted on cut", "e=notepad.exe " + std::string(300, 'a'),
+         {{"ERROR", kUsage}}},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        Start(c.tail);
+        for (const auto& expected : c.boxes) {
+            auto box = e2e::WaitForMessageBox(program.Id(), kStartMs);
+            ASSERT_TRUE(box.has_value());
+            EXPECT_EQ(expected.first, box->caption);
+            EXPECT_EQ(expected.second, box->text);
+            EXPECT_TRUE(box->HasButton(IDOK));
+            ASSERT_TRUE(e2e::PressButton(*box, IDOK));
+            ASSERT_TRUE(e2e::WaitForWindowGone(box->window, 5000));
+        }
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+        EXPECT_TRUE(Notepads().empty());
+    }
+}
+
+TEST_F(Lofter, MenuTogglesTopMostAndAutoReturn) {
+    HWND notepad = StartResident();
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    // Auto return on, then top-most off: lofter stays to put the window back.
+    SendMessageA(main, WM_COMMAND, 11, 0);
+    SendMessageA(main, WM_COMMAND, 10, 0);
+    EXPECT_FALSE(e2e::IsTopMost(notepad));
+    e2e::PumpFor(300);
+    ASSERT_TRUE(program.IsRunning());
+    // Auto return off as well: nothing is left to keep, so lofter ends.
+    PostMessageA(main, WM_COMMAND, 11, 0);
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+    EXPECT_FALSE(e2e::IsTopMost(notepad));
+}
+
+TEST_F(Lofter, UseCurrentPositionThenCancelAppliesThePressedPosition) {
+    HWND notepad = StartResident();
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    MoveWindowTo(notepad, 300, 200);
+    PostMessageA(main, WM_COMMAND, 12, 0);
+    HWND dialog = WaitForDialog(34);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("100", e2e::TextOf(GetDlgItem(dialog, 30)));
+    EXPECT_EQ("-1", e2e::TextOf(GetDlgItem(dialog, 32)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 32)));  // size not given at the start
+    SendMessageA(dialog, WM_COMMAND, 34, 0);
+    EXPECT_EQ("300", e2e::TextOf(GetDlgItem(dialog, 30)));
+    EXPECT_EQ("200", e2e::TextOf(GetDlgItem(dialog, 31)));
+    SendMessageA(GetDlgItem(dialog, 30), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("5"));
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+    // Moved away again, the window goes to the pressed position (not to the
+    // typed 5) when top-most is turned off; lofter then ends.
+    MoveWindowTo(notepad, 400, 300);
+    PostMessageA(main, WM_COMMAND, 10, 0);
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+    RECT r = e2e::WindowRect(notepad);
+    EXPECT_EQ(300, r.left);
+    EXPECT_EQ(200, r.top);
+}
+
+TEST_F(Lofter, TimingDialogWithSaveStoresTheNewValues) {
+    HWND notepad = StartResident();
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    // The start stored the missing interval with its default.
+    EXPECT_EQ("500", e2e::ReadRegistryText(HKEY_USERS, kIntervalKey).value_or("<missing>"));
+    PostMessageA(main, WM_COMMAND, 13, 0);
+    HWND dialog = WaitForDialog(18);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(kTestDelay, e2e::TextOf(GetDlgItem(dialog, 18)));
+    EXPECT_EQ("500", e2e::TextOf(GetDlgItem(dialog, 19)));
+    SendMessageA(GetDlgItem(dialog, 18), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1500"));
+    SendMessageA(GetDlgItem(dialog, 19), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
+    SendMessageA(GetDlgItem(dialog, 17), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+    EXPECT_EQ("1500", WaitForStoredText(kDelayKey, "1500"));
+    EXPECT_EQ("300", WaitForStoredText(kIntervalKey, "300"));
+    PostMessageA(notepad, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+}
+
+}  // namespace
