@@ -87,6 +87,12 @@ function(kivora_win32_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   kivora_charset(${name})
+  foreach(source ${T_SOURCES})
+    if(source MATCHES "\\.rc$")
+      get_filename_component(rc_path ${source} ABSOLUTE)
+      kivora_rc_depends(${rc_path})
+    endif()
+  endforeach()
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   # Relative: the test runs under Wine, which would read a Unix path as relative.
   add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:../results/${name}.xml

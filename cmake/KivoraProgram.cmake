@@ -27,6 +27,13 @@ function(kivora_program name)
   # windres looks for included scripts and named files along these folders.
   target_include_directories(${name} PRIVATE ${rc_dir} ${KIVORA_RESOURCE_DIR}
                              ${KIVORA_RESOURCE_DIR}/icons)
-  set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS
-               ${KIVORA_RESOURCE_DIR}/wpresources.rc)
+  kivora_rc_depends(${rc_path})
+endfunction()
+
+# windres writes no dependency file: a script that includes the framework's
+# shared resources is rebuilt when one of them changes, or a program would
+# keep a stale About box.
+function(kivora_rc_depends rc_path)
+  file(GLOB shared CONFIGURE_DEPENDS ${KIVORA_RESOURCE_DIR}/*.rc ${KIVORA_RESOURCE_DIR}/*.h)
+  set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS ${shared})
 endfunction()

@@ -1,9 +1,12 @@
 // The process entry. Kept alone in its file: test programs link the
 // framework with a main of their own and must not pull this in.
 #include "wpapp.h"
+#include "wpcmdtail.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
-    wpApp.Init(instance, previous, commandLine, show);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
+    // The tail is cut from the whole line here: the runtime's own drops the
+    // lead byte of a first double-byte character.
+    wpApp.Init(instance, previous, CommandLineTail(GetCommandLineA()), show);
     wpApp.Start();
     return wpApp.exitCode;
 }

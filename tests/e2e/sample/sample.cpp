@@ -6,6 +6,8 @@
 
 #include <stdio.h>
 
+#include "wpcmdtail.h"
+
 namespace {
 
 const UINT kTrayCallback = 1010;
@@ -39,8 +41,8 @@ LRESULT CALLBACK SampleProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
-    lstrcpynA(tail, cmdLine, sizeof tail);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    lstrcpynA(tail, CommandLineTail(GetCommandLineA()), sizeof tail);
 
     HKEY key;
     if (RegCreateKeyA(HKEY_CURRENT_USER, kKeyPath, &key) == ERROR_SUCCESS) {

@@ -25,9 +25,10 @@ protected:
 };
 
 TEST_F(SampleProgram, ReceivesItsTailExactlyAndExitsWithTheChosenButtonsCode) {
-    // Two blanks, a double-byte character whose trail byte is a backslash,
-    // and quotes: all must reach the program untouched.
-    const std::string tail = "7:30  C:\\表示\\a.exe \"x y\"";
+    // A double-byte character first (whose lead byte the runtime's own tail
+    // drops), two blanks, one whose trail byte is a backslash, and quotes:
+    // all must reach the program untouched.
+    const std::string tail = "開始 7:30  C:\\表示\\a.exe \"x y\"";
     HWND window = StartAndFindWindow(tail);
     ASSERT_NE(nullptr, window);
     EXPECT_EQ("サンプル", e2e::TextOf(window));
