@@ -46,9 +46,8 @@ extern const char kMenuChangeTime[];
 extern const char kMenuHideIcon[];
 extern const char kMenuAbout[];
 extern const char kHideIconQuestion[];
-extern const char kHideIconCaption[];
-// MB_OKCANCEL | MB_ICONEXCLAMATION.
-const UINT kHideIconBoxType = 0x31;
+// With the warning box's caption "Warning!": MB_OKCANCEL | MB_ICONEXCLAMATION.
+const UINT kHideIconButtons = MB_OKCANCEL | MB_ICONEXCLAMATION;
 
 // tmHeight + tmExternalLeading of the screen's default font.
 int ScreenLineHeight();
@@ -72,7 +71,7 @@ public:
             return 1;
         case kCmdHideIcon:
             // Only the icon goes; noIcon keeps what the command line said.
-            if (MsgBox(kHideIconQuestion, kHideIconCaption, kHideIconBoxType) == IDOK)
+            if (WarningBox(kHideIconQuestion, kHideIconButtons) == IDOK)
                 DeleteTrayIcon(kTrayIconId);
             return 1;
         default:
