@@ -10,12 +10,12 @@ bool ResponseLineReader::IsLineEnd(size_t pos) const {
     return data_[pos] == '\r' && pos + 1 < size_ && data_[pos + 1] == '\n';
 }
 
-// Bytes of the character at pos: 2 for a lead byte with its trail byte. A line
-// feed or a NUL is never a trail byte, so neither is swallowed.
+// Bytes of the character at pos: 2 for a lead byte with its trail byte. A
+// lead byte before a byte that cannot trail it (a line end, a NUL, a comma)
+// stands alone, as it does for the field parser.
 size_t ResponseLineReader::CharAt(size_t pos) const {
-    if (!IsLeadByte(static_cast<unsigned char>(data_[pos])) || pos + 1 >= size_) return 1;
-    if (data_[pos + 1] == '\0' || IsLineEnd(pos + 1)) return 1;
-    return 2;
+    if (pos + 1 >= size_) return 1;
+    return static_cast<size_t>(CharLength(data_ + pos));
 }
 
 bool ResponseLineReader::Next(char (&line)[kLineSize]) {

@@ -142,6 +142,13 @@ TEST(VolleyResponseFile, DoubleByteTextStaysWhole) {
     ASSERT_EQ(2, edge.list.Count());
     EXPECT_EQ(std::string(254, 'a'), edge.Launch(0)->file);
     EXPECT_STREQ("表x", edge.Launch(1)->file);
+
+    // A lone lead byte before a comma is one byte, as the field parser reads
+    // it: paired with the comma it moved to the next line and split there.
+    Read lone(std::string(254, 'a') + "\x95,b\n");
+    ASSERT_EQ(2, lone.list.Count());
+    EXPECT_EQ(std::string(254, 'a') + "\x95", lone.Launch(0)->file);
+    EXPECT_EQ("b|||1", Fields(lone.Launch(1)));
 }
 
 TEST(VolleyResponseFile, LongFieldsAreKeptWholeAndOnlyTheLabelIsCut) {
