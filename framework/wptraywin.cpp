@@ -55,6 +55,11 @@ BOOL WPTrayWin::DeleteTrayIcon(UINT id) {
     return NotifyShell(NIM_DELETE, id, nullptr, "");
 }
 
+void WPTrayWin::HideTrayIconIfConfirmed(UINT id) {
+    static const char question[] = "再起動までの間はﾀｽｸﾄﾚｲに表示させませんが良いですか";
+    if (WarningBox(question, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) DeleteTrayIcon(id);
+}
+
 WPTrayWin::ShownIcon* WPTrayWin::FindShown(UINT id) {
     for (ShownIcon& icon : shownIcons_)
         if (icon.shown && icon.id == id) return &icon;

@@ -37,6 +37,9 @@ public:
     BOOL AddTrayIcon(UINT id, HICON icon, const char* tip);
     BOOL ModifyTrayIcon(UINT id, HICON icon, const char* tip);
     BOOL DeleteTrayIcon(UINT id);
+    // Asks in the warning box whether icon id may stay away until the next
+    // start, and deletes it on OK. The program runs on without it.
+    void HideTrayIconIfConfirmed(UINT id);
 
     WPMenu leftMenu;
     WPMenu rightMenu;

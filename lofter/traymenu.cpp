@@ -6,8 +6,6 @@ namespace lofter {
 
 namespace {
 
-const char kHideIconQuestion[] = "再起動までの間はﾀｽｸﾄﾚｲに表示させませんが良いですか";
-
 // Where the two toggles sit in the tray menu.
 constexpr int kTopMostPosition = 1;
 constexpr int kAutoReturnPosition = 2;
@@ -56,9 +54,7 @@ int LauncherWindow::OnCommand(int id, int code) {
         showTimingDialog();
         return 1;
     case kCmdHideIcon:
-        // The run goes on without the icon; it comes back with the next start.
-        if (WarningBox(kHideIconQuestion, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
-            DeleteTrayIcon(kTrayIconId);
+        HideTrayIconIfConfirmed(kTrayIconId);
         return 1;
     default:
         return WPTrayWin::OnCommand(id, code);  // 512 (end) and 532 (About) among them

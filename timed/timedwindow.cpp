@@ -7,7 +7,6 @@ const char kMenuClose[] = "終了";
 const char kMenuChangeTime[] = "時間変更";
 const char kMenuHideIcon[] = "ﾀｽｸﾄﾚｲに表示させない";
 const char kMenuAbout[] = "について";
-const char kHideIconQuestion[] = "再起動までの間はﾀｽｸﾄﾚｲに表示させませんが良いですか";
 
 namespace {
 

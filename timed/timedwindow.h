@@ -45,9 +45,6 @@ extern const char kMenuClose[];
 extern const char kMenuChangeTime[];
 extern const char kMenuHideIcon[];
 extern const char kMenuAbout[];
-extern const char kHideIconQuestion[];
-// With the warning box's caption "Warning!": MB_OKCANCEL | MB_ICONEXCLAMATION.
-const UINT kHideIconButtons = MB_OKCANCEL | MB_ICONEXCLAMATION;
 
 // tmHeight + tmExternalLeading of the screen's default font.
 int ScreenLineHeight();
@@ -71,8 +68,7 @@ public:
             return 1;
         case kCmdHideIcon:
             // Only the icon goes; noIcon keeps what the command line said.
-            if (WarningBox(kHideIconQuestion, kHideIconButtons) == IDOK)
-                DeleteTrayIcon(kTrayIconId);
+            HideTrayIconIfConfirmed(kTrayIconId);
             return 1;
         default:
             return WPTrayWin::OnCommand(id, code);
