@@ -10,6 +10,11 @@
 # script or in framework/resources/icons.
 get_filename_component(KIVORA_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../framework/resources ABSOLUTE)
 
+# The version that every file's version resource shows
+# (framework/resources/versioninfo.rc includes it).
+set(KIVORA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/kivora_version.h.in ${KIVORA_GENERATED_DIR}/kivora_version.h)
+
 function(kivora_program name)
   cmake_parse_arguments(P "" "RC" "SOURCES;LIBS" ${ARGN})
   if(NOT KIVORA_WIN32)
@@ -26,7 +31,7 @@ function(kivora_program name)
   kivora_link_entry(${name})
   # windres looks for included scripts and named files along these folders.
   target_include_directories(${name} PRIVATE ${rc_dir} ${KIVORA_RESOURCE_DIR}
-                             ${KIVORA_RESOURCE_DIR}/icons)
+                             ${KIVORA_RESOURCE_DIR}/icons ${KIVORA_GENERATED_DIR})
   kivora_rc_depends(${rc_path})
 endfunction()
 
@@ -35,5 +40,6 @@ endfunction()
 # keep a stale About box.
 function(kivora_rc_depends rc_path)
   file(GLOB shared CONFIGURE_DEPENDS ${KIVORA_RESOURCE_DIR}/*.rc ${KIVORA_RESOURCE_DIR}/*.h)
-  set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS ${shared})
+  set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS ${shared}
+               ${KIVORA_GENERATED_DIR}/kivora_version.h)
 endfunction()
