@@ -47,7 +47,7 @@ check_imports() {
     for dll in $imports; do
       [[ $allowed == *" $dll "* ]] || { echo "dist: $file imports $dll" >&2; bad=1; }
     done
-    echo "$file imports: $(echo $imports)"
+    echo "$file ($(basename "$objdump" | cut -d- -f1)) imports: $(echo $imports)"
   done
   return $bad
 }
