@@ -64,4 +64,33 @@ if ! grep -q '^"Desktop"="shell"' "$WINEPREFIX/user.reg" 2>/dev/null; then
   grep -q '^"Desktop"="shell"' "$WINEPREFIX/user.reg" ||
     { echo "setup: could not set the Wine desktop in $WINEPREFIX" >&2; exit 1; }
 fi
+# Wine draws the caption buttons (close, minimise, maximise) and other frame
+# symbols with the Marlett font; without it the font mapper stands in a text
+# font and the buttons read "0 1 r". Debian ships Wine's Marlett only in
+# fonts-wine, whose other fonts must stay out: its bitmap Japanese system
+# font has no kanji and would turn the system-font texts under ja_JP (volley's
+# rows) into boxes. So only marlett.ttf is taken from that package, into the
+# prefix's own Fonts folder, where Wine loads it at every start.
+marlett="$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+if [ ! -f "$marlett" ]; then
+  echo "setup: adding Wine's Marlett font to $WINEPREFIX"
+  fetch=$(mktemp -d)
+  if ! (cd "$fetch" && apt-get download -qq fonts-wine >/dev/null 2>&1); then
+    # A machine whose package lists were never fetched knows no fonts-wine.
+    if [ "$(id -u)" = 0 ]; then
+      apt-get update -qq
+      (cd "$fetch" && apt-get download -qq fonts-wine >/dev/null)
+    fi
+  fi
+  deb=$(find "$fetch" -maxdepth 1 -name 'fonts-wine_*.deb' | head -n1)
+  if [ -z "$deb" ]; then
+    rm -rf "$fetch"
+    echo "setup: could not download the package fonts-wine (apt-get update as root may help)" >&2
+    exit 1
+  fi
+  dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$fetch" ./usr/share/wine/fonts/marlett.ttf
+  mkdir -p "$(dirname "$marlett")"
+  cp "$fetch/usr/share/wine/fonts/marlett.ttf" "$marlett"
+  rm -rf "$fetch"
+fi
 echo "setup: ready"
