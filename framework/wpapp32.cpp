@@ -3,10 +3,9 @@
 #include "wpapp.h"
 
 #include "wpdlg.h"
+#include "wpformat.h"
 #include "wptext.h"
 #include "wpwin.h"
-
-#include <stdio.h>
 
 WPApp* appList = nullptr;
 WPApp wpApp;
@@ -79,6 +78,6 @@ BOOL WPApp::WriteProfileStr(const char* key, const char* text, const char* secti
 
 BOOL WPApp::WriteProfileNum(const char* key, int value, const char* section) {
     char text[16];
-    snprintf(text, sizeof text, "%d", value);
+    FormatText(text, sizeof text, "%d", value);
     return WriteProfileStr(key, text, section);
 }

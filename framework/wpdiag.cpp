@@ -1,11 +1,11 @@
 #include "wpdiag.h"
 
+#include "wpformat.h"
 #include "wpheapstats.h"
 #include "wpplatform.h"
 #include "wptext.h"
 
 #include <stdarg.h>
-#include <stdio.h>
 
 void WPAssert(const char* expression, const char* file, unsigned line) {
     char text[kAssertTextSize];
@@ -21,7 +21,7 @@ void WPError(const char* format, ...) {
     char full[1024];
     va_list args;
     va_start(args, format);
-    vsnprintf(full, sizeof full, format, args);
+    FormatTextV(full, sizeof full, format, args);
     va_end(args);
     char text[kErrorTextSize];
     CopyText(text, sizeof text, full);

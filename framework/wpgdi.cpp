@@ -1,9 +1,9 @@
 #include "wpgdi.h"
 
 #include <stdarg.h>
-#include <stdio.h>
 
 #include "wpdiag.h"
+#include "wpformat.h"
 #include "wptext.h"
 #include "wpwin.h"
 
@@ -110,7 +110,7 @@ BOOL WPDC::TextOutF(int x, int y, const char* format, ...) {
     char text[128];
     va_list args;
     va_start(args, format);
-    int result = vsnprintf(text, sizeof text, format, args);
+    int result = FormatTextV(text, sizeof text, format, args);
     va_end(args);
     if (result < 0)
         return FALSE;

@@ -5,7 +5,7 @@
 
 #include "wpapp.h"
 
-#include <new>
+#include <stdlib.h>
 
 void* WPWin::operator new(size_t size) {
     for (;;) {
@@ -14,7 +14,9 @@ void* WPWin::operator new(size_t size) {
             lastNew = block;
             return block;
         }
-        if (!wpApp.OnOutOfMemory(size)) throw std::bad_alloc();
+        // Nothing catches an allocation failure: the end an uncaught
+        // std::bad_alloc would reach, without the exception machinery.
+        if (!wpApp.OnOutOfMemory(size)) abort();
     }
 }
 

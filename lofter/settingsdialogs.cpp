@@ -1,11 +1,11 @@
 #include "settingsdialogs.h"
 
 #include <stddef.h>
-#include <stdio.h>
 
 #include <type_traits>
 
 #include "launcherwindow.h"
+#include "wpformat.h"
 #include "wptext.h"
 
 namespace lofter {
@@ -37,7 +37,7 @@ namespace {
 
 const char kDigits[] = "0123456789";
 
-void FormatNumber(char* text, int32_t value) { snprintf(text, kNumberTextSize, "%d", value); }
+void FormatNumber(char* text, int32_t value) { FormatText(text, kNumberTextSize, "%d", value); }
 
 void FormatPlacement(PlacementData* data) {
     FormatNumber(data->xText, data->x);

@@ -1,8 +1,7 @@
 #include "timings.h"
 
-#include <stdio.h>
-
 #include "kivlib.h"
+#include "wpformat.h"
 #include "wptext.h"
 
 const char kCaptureDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
@@ -11,7 +10,7 @@ const char kReturnIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
 namespace {
 
 void FormatTime(char* text, int value) {
-    snprintf(text, kivlibTextSize, "%d", value);
+    FormatText(text, kivlibTextSize, "%d", value);
 }
 
 // The stored number, or value itself when the key is missing (the key is

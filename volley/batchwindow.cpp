@@ -3,14 +3,12 @@
 #include "entryrow.h"
 #include "volleyresponsefile.h"
 #include "wpapp.h"
+#include "wpformat.h"
 #include "wpgdi.h"
 #include "wpnoticewin.h"
 #include "wpplatform.h"
 
-#include <stdio.h>
 #include <string.h>
-
-#include <vector>
 
 namespace volley {
 
@@ -39,7 +37,7 @@ BatchWindow::BatchWindow(const char* fileArg) : WPMainWin(kFrameName) {
     createTemplate.style |= WS_CLIPCHILDREN;
     // "Volleey-" and a name of up to 255 characters.
     char caption[sizeof kAppName + 1 + 256];
-    snprintf(caption, sizeof caption, "%s-%s", kAppName, fileArg);
+    FormatText(caption, sizeof caption, "%s-%s", kAppName, fileArg);
     CreateTitled(caption);
 
     TakeLineMetrics();
@@ -50,14 +48,14 @@ BatchWindow::BatchWindow(const char* fileArg) : WPMainWin(kFrameName) {
         return;
     }
 
-    std::vector<WPNotice> notices;
+    WPNoticeList notices;
     if (ReadResponseFile(fileArg, entries, &notices) == kFileMissing) {
         ReportMissing(fileArg);
         wpApp.PostQuit(0);
         return;
     }
     // A #time line without a value ended the reading: say so before the run.
-    ShowNotices(notices.data(), static_cast<int>(notices.size()), hwnd);
+    ShowNotices(notices.Items(), notices.Count(), hwnd);
 
     CreateRows();
     FitToEntries();
@@ -106,7 +104,7 @@ void BatchWindow::FitToEntries() {
 
 void BatchWindow::ReportMissing(const char* fileArg) {
     char text[256 + sizeof " not found"];
-    snprintf(text, sizeof text, "%s not found", fileArg);
+    FormatText(text, sizeof text, "%s not found", fileArg);
     Platform().Beep(kDefaultBeep);
     MsgBox(text, kErrorCaption, MB_OK);
 }
@@ -118,7 +116,7 @@ int BatchWindow::OnTimer(UINT) {
     const int failed = entries.RunAll();
     if (failed != kAllPerformed) {
         char text[32];
-        snprintf(text, sizeof text, "Line No %d", failed);
+        FormatText(text, sizeof text, "Line No %d", failed);
         Platform().Beep(kDefaultBeep);
         MsgBox(text, kErrorCaption, MB_OK);
     }

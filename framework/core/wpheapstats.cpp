@@ -1,9 +1,9 @@
 #include "wpheapstats.h"
 
+#include "wpformat.h"
 #include "wptext.h"
 
 #include <stdarg.h>
-#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -20,7 +20,7 @@ public:
         if (used >= size_ - 1) return;
         va_list args;
         va_start(args, format);
-        vsnprintf(buffer_ + used, size_ - used, format, args);
+        FormatTextV(buffer_ + used, size_ - used, format, args);
         va_end(args);
     }
 
@@ -64,7 +64,7 @@ char* FormatHeapReport(char* buffer, int size, int32_t bigCount, int32_t bigByte
 void FormatAssertText(char* buffer, const char* expression, const char* file, unsigned line) {
     // Formatted in full first, then cut by whole characters to 79.
     char full[512];
-    snprintf(full, sizeof full, "at line %u in file %s: \"%s\"", line, file ? file : "",
-             expression ? expression : "");
+    FormatText(full, sizeof full, "at line %u in file %s: \"%s\"", line, file ? file : "",
+               expression ? expression : "");
     CopyText(buffer, kAssertTextSize, full);
 }

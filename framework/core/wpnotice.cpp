@@ -15,3 +15,9 @@ WPNotice MakeNotice(const char* caption, const char* text, unsigned style, bool 
     notice.ownedByMainWindow = ownedByMainWindow;
     return notice;
 }
+
+bool WPNoticeList::Add(const WPNotice& notice) {
+    if (count_ >= kCapacity) return false;
+    notices_[count_++] = notice;
+    return true;
+}

@@ -18,4 +18,22 @@ struct WPNotice {
 WPNotice MakeNotice(const char* caption, const char* text, unsigned style,
                     bool beepFirst = false, bool ownedByMainWindow = false);
 
+// The notices one parse asks for, in order. A parse stops at the notice that
+// ends it, so a few places are plenty; a notice beyond them is refused, never
+// written past the end.
+class WPNoticeList {
+public:
+    static constexpr int kCapacity = 4;
+
+    // False, and the list unchanged, when it is full.
+    bool Add(const WPNotice& notice);
+    int Count() const { return count_; }
+    const WPNotice& At(int position) const { return notices_[position]; }
+    const WPNotice* Items() const { return notices_; }
+
+private:
+    WPNotice notices_[kCapacity];
+    int count_ = 0;
+};
+
 #endif

@@ -1,8 +1,7 @@
 #include "caption.h"
 
+#include "wpformat.h"
 #include "wptext.h"
-
-#include <stdio.h>
 
 namespace lofter {
 
@@ -22,7 +21,7 @@ void BaseName(const char* path, char* name, int nameSize) {
 void BuildCaption(const char* program, char* caption, int captionSize) {
     char name[kBaseNameSize];
     BaseName(program, name, sizeof name);
-    snprintf(caption, captionSize, "LOFT %s", name);
+    FormatText(caption, captionSize, "LOFT %s", name);
     DropHalfCharacterAtEnd(caption);
 }
 

@@ -1,8 +1,8 @@
 #include "volleyentry.h"
 
+#include "wpformat.h"
 #include "wptext.h"
 
-#include <stdio.h>
 #include <string.h>
 
 int (*LaunchEntry::performLaunch)(const LaunchEntry& entry) = nullptr;
@@ -55,7 +55,7 @@ int LaunchEntry::Execute() {
 }
 
 SleepEntry::SleepEntry(int32_t milliseconds) : ms(milliseconds) {
-    snprintf(label, kLabelSize, "Sleep %d ms", static_cast<int>(ms));
+    FormatText(label, kLabelSize, "Sleep %d ms", static_cast<int>(ms));
 }
 
 int SleepEntry::Execute() {

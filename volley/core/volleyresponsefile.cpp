@@ -1,10 +1,13 @@
 #include "volleyresponsefile.h"
 
 #include "volleylinereader.h"
+#include "wpformat.h"
 #include "wptext.h"
 
 #include <stdio.h>
 #include <string.h>
+
+#include <memory>
 
 namespace {
 
@@ -22,11 +25,39 @@ WPNotice TimeWithoutValue(const char* name, int fileLine) {
     char shownName[256];
     CopyText(shownName, sizeof shownName, name);
     char text[sizeof(WPNotice::text)];
-    snprintf(text, sizeof text,
-             "#time without a value in line %d of %s.\nThat line and the lines after it are not run.", fileLine,
-             shownName);
+    FormatText(text, sizeof text,
+               "#time without a value in line %d of %s.\nThat line and the lines after it are not run.", fileLine,
+               shownName);
     return MakeNotice("error", text, 0, true, true);
 }
+
+// A file's bytes in one block that grows as the file is read.
+class FileBytes {
+public:
+    void Append(const char* bytes, size_t count) {
+        if (count > capacity_ - size_) Grow(size_ + count);
+        memcpy(block_.get() + size_, bytes, count);
+        size_ += count;
+    }
+    const char* Data() const { return block_.get(); }
+    size_t Size() const { return size_; }
+
+private:
+    void Grow(size_t needed) {
+        size_t capacity = capacity_ ? capacity_ : kFirstCapacity;
+        while (capacity < needed) capacity = capacity <= kMaxCapacity / 2 ? capacity * 2 : needed;
+        std::unique_ptr<char[]> block(new char[capacity]);
+        if (size_) memcpy(block.get(), block_.get(), size_);
+        block_ = std::move(block);
+        capacity_ = capacity;
+    }
+
+    static constexpr size_t kFirstCapacity = 4096;
+    static constexpr size_t kMaxCapacity = static_cast<size_t>(-1);
+    std::unique_ptr<char[]> block_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
 
 }  // namespace
 
@@ -59,7 +90,7 @@ SleepEntry* ParseTimeLine(const char* line, EntryList& list) {
 }
 
 int ReadResponseText(const char* name, const char* data, size_t size, EntryList& list,
-                     std::vector<WPNotice>* notices) {
+                     WPNoticeList* notices) {
     ResponseLineReader lines(data, size);
     char line[kLineSize];
     while (lines.Next(line)) {
@@ -74,23 +105,23 @@ int ReadResponseText(const char* name, const char* data, size_t size, EntryList&
             // The user meant a wait here; running what follows without it could
             // start programs too early, so reading stops as before, but the user
             // is told instead of the rest of the list silently going missing.
-            if (notices) notices->push_back(TimeWithoutValue(name, lines.FileLine()));
+            if (notices) notices->Add(TimeWithoutValue(name, lines.FileLine()));
             return kStoppedAtTimeLine;
         }
     }
     return kFileRead;
 }
 
-int ReadResponseFile(const char* name, EntryList& list, std::vector<WPNotice>* notices) {
+int ReadResponseFile(const char* name, EntryList& list, WPNoticeList* notices) {
     FILE* file = fopen(name, "rb");
     if (!file) return kFileMissing;
-    std::vector<char> data;
+    FileBytes data;
     char chunk[4096];
     size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) data.insert(data.end(), chunk, chunk + got);
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) data.Append(chunk, got);
     // A name that opens but cannot be read (a folder, say) counts as missing.
     bool failed = ferror(file) != 0;
     fclose(file);
     if (failed) return kFileMissing;
-    return ReadResponseText(name, data.data(), data.size(), list, notices);
+    return ReadResponseText(name, data.Data(), data.Size(), list, notices);
 }

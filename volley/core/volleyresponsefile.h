@@ -10,7 +10,6 @@
 #include "wpnotice.h"
 
 #include <stddef.h>
-#include <vector>
 
 // Results of ReadResponseFile. Non-zero means the file was found, so a
 // caller that tests for 0 ("%s not found") keeps working.
@@ -22,7 +21,7 @@ enum ReadStatus {
 
 // Reads the named file into list (see ReadResponseText). Only a file that can
 // be opened by this name, relative to the current directory, is read.
-int ReadResponseFile(const char* name, EntryList& list, std::vector<WPNotice>* notices);
+int ReadResponseFile(const char* name, EntryList& list, WPNoticeList* notices);
 
 // Reads the bytes of a response file into list, appending one entry per line
 // that has a field. A #time line without a value stops the reading: the
@@ -30,7 +29,7 @@ int ReadResponseFile(const char* name, EntryList& list, std::vector<WPNotice>* n
 // that it and the lines after it are not run. name is only used in that text.
 // Notices are appended in order, for the window code to show.
 int ReadResponseText(const char* name, const char* data, size_t size, EntryList& list,
-                     std::vector<WPNotice>* notices);
+                     WPNoticeList* notices);
 
 // Makes and appends the LaunchEntry of one line.
 LaunchEntry* ParseLaunchLine(const char* line, EntryList& list);

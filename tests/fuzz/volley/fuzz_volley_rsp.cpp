@@ -7,7 +7,6 @@
 #include <stdint.h>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -15,7 +14,7 @@ const int kLineHeight = 16;
 
 struct Reading {
     EntryList list;
-    std::vector<WPNotice> notices;
+    WPNoticeList notices;
     int status = -1;
 
     Reading(const char* data, size_t size) {
@@ -56,8 +55,9 @@ void CheckSleep(const SleepEntry& entry) {
 
 void CheckList(const Reading& r) {
     Require(r.status == kFileRead || r.status == kStoppedAtTimeLine, "status of a text");
-    Require(r.notices.size() == (r.status == kStoppedAtTimeLine ? 1u : 0u), "one notice for a stop");
-    for (const WPNotice& notice : r.notices) {
+    Require(r.notices.Count() == (r.status == kStoppedAtTimeLine ? 1 : 0), "one notice for a stop");
+    for (int i = 0; i < r.notices.Count(); ++i) {
+        const WPNotice& notice = r.notices.At(i);
         HeapText(notice.caption, sizeof notice.caption, "caption terminated");
         HeapText(notice.text, sizeof notice.text, "notice text terminated");
         Require(notice.style == 0 && notice.beepFirst && notice.ownedByMainWindow, "notice style");

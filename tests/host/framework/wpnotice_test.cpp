@@ -49,3 +49,15 @@ TEST(MakeNotice, NullTextsCountAsEmpty) {
     EXPECT_STREQ("", notice.text);
     EXPECT_EQ(1u, notice.style);
 }
+
+TEST(WPNoticeList, KeepsOrderAndRefusesWhatDoesNotFit) {
+    WPNoticeList list;
+    EXPECT_EQ(0, list.Count());
+    for (int i = 0; i < WPNoticeList::kCapacity; ++i)
+        EXPECT_TRUE(list.Add(MakeNotice("c", std::to_string(i).c_str(), 0)));
+    // A full list refuses: nothing is written past its places.
+    EXPECT_FALSE(list.Add(MakeNotice("c", "extra", 0)));
+    ASSERT_EQ(WPNoticeList::kCapacity, list.Count());
+    for (int i = 0; i < WPNoticeList::kCapacity; ++i) EXPECT_EQ(std::to_string(i), list.At(i).text);
+    EXPECT_EQ(&list.At(0), list.Items());
+}

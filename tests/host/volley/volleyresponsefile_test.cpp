@@ -11,7 +11,7 @@ namespace {
 
 struct Read {
     EntryList list;
-    std::vector<WPNotice> notices;
+    WPNoticeList notices;
     int status = -1;
 
     explicit Read(const std::string& text) {
@@ -43,7 +43,7 @@ TEST(VolleyResponseFile, ReadsTheExampleList) {
     EXPECT_STREQ("calc.exe", r.list.At(2)->label);
     EXPECT_EQ("readme.txt|2||1", Fields(r.Launch(3)));
     EXPECT_STREQ("readme.txt-2", r.list.At(3)->label);
-    EXPECT_TRUE(r.notices.empty());
+    EXPECT_EQ(0, r.notices.Count());
 }
 
 TEST(VolleyResponseFile, CommasCollapseAndBlanksStay) {
@@ -177,32 +177,32 @@ TEST(VolleyResponseFile, TimeWithoutValueStopsReadingAndSaysSo) {
     EXPECT_EQ(kStoppedAtTimeLine, r.status);
     ASSERT_EQ(2, r.list.Count());
     EXPECT_STREQ("b.exe", r.Launch(1)->file);
-    ASSERT_EQ(1u, r.notices.size());
-    EXPECT_STREQ("error", r.notices[0].caption);
+    ASSERT_EQ(1, r.notices.Count());
+    EXPECT_STREQ("error", r.notices.At(0).caption);
     EXPECT_STREQ("#time without a value in line 4 of list.rsp.\nThat line and the lines after it are not run.",
-                 r.notices[0].text);
-    EXPECT_EQ(0u, r.notices[0].style);
-    EXPECT_TRUE(r.notices[0].beepFirst);
-    EXPECT_TRUE(r.notices[0].ownedByMainWindow);  // like volley's other error boxes
+                 r.notices.At(0).text);
+    EXPECT_EQ(0u, r.notices.At(0).style);
+    EXPECT_TRUE(r.notices.At(0).beepFirst);
+    EXPECT_TRUE(r.notices.At(0).ownedByMainWindow);  // like volley's other error boxes
 
     // As the first entry it is no longer mistaken for a missing file.
     Read first("#time\nc.exe\n");
     EXPECT_NE(kFileMissing, first.status);
     EXPECT_EQ(0, first.list.Count());
-    EXPECT_EQ(1u, first.notices.size());
+    EXPECT_EQ(1, first.notices.Count());
 }
 
 TEST(VolleyResponseFile, NoticeNamesAtMost255CharactersAndKeepsItsLastSentence) {
     // 表 at bytes 255 and 256 of the name would be split by the cut: it goes.
     std::string name = std::string(254, 'n') + "表" + std::string(300, 'x');
     EntryList list;
-    std::vector<WPNotice> notices;
+    WPNoticeList notices;
     std::string data = "a.exe\n#time\n";
     EXPECT_EQ(kStoppedAtTimeLine, ReadResponseText(name.c_str(), data.data(), data.size(), list, &notices));
-    ASSERT_EQ(1u, notices.size());
+    ASSERT_EQ(1, notices.Count());
     EXPECT_EQ("#time without a value in line 2 of " + std::string(254, 'n') +
                   ".\nThat line and the lines after it are not run.",
-              notices[0].text);
+              notices.At(0).text);
 }
 
 TEST(VolleyResponseFile, ParsersAppendToTheList) {
@@ -246,14 +246,26 @@ protected:
 TEST_F(VolleyResponseFileOnDisk, ReadsAnExistingFile) {
     std::string path = Write("表.rsp", "notepad.exe\r\n#time,100\r\n");
     EntryList list;
-    std::vector<WPNotice> notices;
+    WPNoticeList notices;
     EXPECT_EQ(kFileRead, ReadResponseFile(path.c_str(), list, &notices));
     EXPECT_EQ(2, list.Count());
 
     EntryList none;
     EXPECT_EQ(kFileRead, ReadResponseFile(Write("empty.rsp", "").c_str(), none, &notices));
     EXPECT_EQ(0, none.Count());
-    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(0, notices.Count());
+}
+
+TEST_F(VolleyResponseFileOnDisk, ReadsAFileOfManyChunksWhole) {
+    // Lines across several 4096-byte reads and block growths: a growth that
+    // lost or reordered bytes would change the count or the last entry.
+    std::string text;
+    for (int i = 0; i < 2000; ++i) text += "prog" + std::to_string(i) + ".exe\n";
+    EntryList list;
+    EXPECT_EQ(kFileRead, ReadResponseFile(Write("long.rsp", text).c_str(), list, nullptr));
+    ASSERT_EQ(2000, list.Count());
+    EXPECT_STREQ("prog1000.exe", list.At(1000)->label);
+    EXPECT_STREQ("prog1999.exe", list.At(1999)->label);
 }
 
 TEST_F(VolleyResponseFileOnDisk, MissingOrUnreadableFilesGiveZero) {
