@@ -33,6 +33,9 @@ function(kivora_program name)
   target_include_directories(${name} PRIVATE ${rc_dir} ${KIVORA_RESOURCE_DIR}
                              ${KIVORA_RESOURCE_DIR}/icons ${KIVORA_GENERATED_DIR})
   kivora_rc_depends(${rc_path})
+  if(KIVORA_RELEASE)
+    kivora_size_budget(${name} ${KIVORA_PROGRAM_BUDGET})
+  endif()
 endfunction()
 
 # windres writes no dependency file: a script that includes the framework's
