@@ -4,9 +4,13 @@
 
 #include <stdio.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR tail, int) {
+#include "wpcmdtail.h"
+
+// The tail is cut as the programs cut theirs: the runtime's own loses the
+// first byte of a name that begins with a double-byte character.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const DWORD now = GetTickCount();
-    FILE* file = fopen(tail, "w");
+    FILE* file = fopen(CommandLineTail(GetCommandLineA()), "w");
     if (!file) return 1;
     fprintf(file, "%lu", static_cast<unsigned long>(now));
     fclose(file);
