@@ -16,8 +16,9 @@ const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
 // where no test places it.
 const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
 
-// Long enough for Notepad to be in the foreground on a busy machine.
-const char kTestDelay[] = "2000";
+// Long enough for Notepad to be in the foreground on a busy machine (2 s
+// once fell short with both cores loaded).
+const char kTestDelay[] = "3000";
 
 const char kUsage[] =
     "LOFTER [x=@@,y=@@,[w=@@,h=@@]],[z=TOP],[a=ON],e=File[args],[f=execDir]\n"
