@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <string>
 #include <vector>
 
@@ -43,7 +46,11 @@ const ShippedFile kShippedFiles[] = {
      "Kivora registry helpers: one text kept per registry key", false},
 };
 
-std::string BesideTests(const char* fileName) {
+// The files beside the test, or in the folder that KIVORA_RELEASE_DIR names
+// (a Windows path), where `./dev dist-check` unpacks a release.
+std::string ShippedPath(const char* fileName) {
+    const char* release = getenv("KIVORA_RELEASE_DIR");
+    if (release && *release) return std::string(release) + "\\" + fileName;
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string dir(path, n);
@@ -112,7 +119,7 @@ TEST(VersionResources, EachShippedFileCarriesTheSuitesVersionResource) {
     const DWORD versionLs = MAKELONG(0, KIVORA_EXPECTED_VERSION_PATCH);
     for (const ShippedFile& file : kShippedFiles) {
         SCOPED_TRACE(file.name);
-        VersionBlock block(BesideTests(file.name));
+        VersionBlock block(ShippedPath(file.name));
         ASSERT_TRUE(block.Found()) << "no version resource";
 
         const VS_FIXEDFILEINFO* fixed = block.Fixed();
@@ -136,13 +143,17 @@ TEST(VersionResources, EachShippedFileCarriesTheSuitesVersionResource) {
         }
         EXPECT_EQ(file.descriptionJa, block.Text(kJapaneseTable, "FileDescription"));
         EXPECT_EQ(file.descriptionEn, block.Text(kEnglishTable, "FileDescription"));
+        printf("%-12s %s %s: %s\n", ShippedPath(file.name).c_str(),
+               block.Text(kEnglishTable, "ProductName").c_str(),
+               block.Text(kEnglishTable, "FileVersion").c_str(),
+               block.Text(kEnglishTable, "FileDescription").c_str());
     }
 }
 
 TEST(VersionResources, EachProgramCarriesItsIconGroup) {
     for (const ShippedFile& file : kShippedFiles) {
         SCOPED_TRACE(file.name);
-        FileAsData module(BesideTests(file.name));
+        FileAsData module(ShippedPath(file.name));
         ASSERT_NE(nullptr, module.Get());
         bool found = FindResourceA(module.Get(), "AppIcon", RT_GROUP_ICON) != nullptr;
         EXPECT_EQ(file.hasIcon, found);
