@@ -2,6 +2,7 @@
 // and the tests read where the window went, the boxes lofter shows, its
 // exit code and the registry.
 #include "harness.h"
+#include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +20,6 @@ const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
 // Long enough for Notepad to be in the foreground on a busy machine (2 s
 // once fell short with both cores loaded).
 const char kTestDelay[] = "3000";
-
-const char kUsage[] =
-    "LOFTER [x=@@,y=@@,[w=@@,h=@@]],[z=TOP],[a=ON],e=File[args],[f=execDir]\n"
-    "or\n"
-    "LOFTER r=ResponseFile\n"
-    "区切りを”,”意外にする場合は \n"
-    "t=区切文字(ｽﾍﾟｰｽを開ける)・・・その他引数";
 
 const DWORD kStartMs = 10000;   // Notepad's window appears
 const DWORD kPlacedMs = 6000;   // capture delay and placement
@@ -233,11 +227,11 @@ TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
     const FailureCase cases[] = {
         {"shell failure not reported", "e=no-such-program-kivora.exe",
          {{"   ERROR !!", "ファイルが実行出来ません"}}},
-        {"empty line not refused", "", {{"ERROR", kUsage}}},
+        {"empty line not refused", "", {{"ERROR", e2e::kLofterUsage}}},
         {"unreadable response file boxes wrong or out of order", "r=C:\\no-such-folder\\none.rsp",
-         {{"ERROR!!", "レスポンスファイルが読めません"}, {"ERROR", kUsage}}},
+         {{"ERROR!!", "レスポンスファイルが読めません"}, {"ERROR", e2e::kLofterUsage}}},
         {"tail longer than the text acted on cut", "e=notepad.exe " + std::string(300, 'a'),
-         {{"ERROR", kUsage}}},
+         {{"ERROR", e2e::kLofterUsage}}},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.fault);

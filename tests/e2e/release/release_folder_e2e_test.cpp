@@ -4,6 +4,7 @@
 // KIVORA_RELEASE_DIR (a Windows path) names the folder; without it, the
 // folder of this test.
 #include "harness.h"
+#include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -32,23 +33,13 @@ struct FirstBox {
 
 const FirstBox kFirstBoxes[] = {
     {"lofter or kivlib.dll does not load from the folder", "lofter.exe", "", "ERROR",
-     "LOFTER [x=@@,y=@@,[w=@@,h=@@]],[z=TOP],[a=ON],e=File[args],[f=execDir]\n"
-     "or\n"
-     "LOFTER r=ResponseFile\n"
-     "区切りを”,”意外にする場合は \n"
-     "t=区切文字(ｽﾍﾟｰｽを開ける)・・・その他引数"},
+     e2e::kLofterUsage},
     {"volley does not start or lost its version text", "volley.exe", "-v", "",
      "Volley Ver1.10\n1997/08/13\n(C) 1997 Zorva"},
     {"aubade does not start or lost its usage text", "aubade.exe", "", "ERROR",
-     "使用方法\n"
-     "時:分[:秒] 実行ファイル名,[コマンドラインオプション],[実行ディレクトリー] [-OPTION]\n"
-     "コマンドラインオプション,実行ディレクトリー を省略するときはスペースを入れること\n"
-     "オプションには以下のものが指定可能\n"
-     "h:タスクトレイにアイコンを表示しない\n"
-     "c:指定時間後にプログラムを実行した後も常駐し続ける\n"
-     "オプションは - の次に続けて指定すること（例 -hc）"},
+     e2e::kAubadeUsage},
     {"nocturne does not start or lost its usage text", "nocturne.exe", "", "ERROR",
-     "使用方法\n時:分[:秒] 終了させるプログラムのキャプション"},
+     e2e::kNocturneUsage},
 };
 
 // The run's log goes to a Linux terminal: UTF-8, not the code page.

@@ -2,6 +2,7 @@
 // that fire share one set time a few seconds ahead and run at once, so the
 // whole file waits for the clock only once.
 #include "harness.h"
+#include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +19,6 @@ namespace {
 // Generous: five programs start at once on a machine that others share.
 const DWORD kStartMs = 30000;
 
-const char kLaunchUsage[] =
-    "使用方法\n"
-    "時:分[:秒] 実行ファイル名,[コマンドラインオプション],[実行ディレクトリー] [-OPTION]\n"
-    "コマンドラインオプション,実行ディレクトリー を省略するときはスペースを入れること\n"
-    "オプションには以下のものが指定可能\n"
-    "h:タスクトレイにアイコンを表示しない\n"
-    "c:指定時間後にプログラムを実行した後も常駐し続ける\n"
-    "オプションは - の次に続けて指定すること（例 -hc）";
-const char kCloseUsage[] = "使用方法\n時:分[:秒] 終了させるプログラムのキャプション";
 
 std::string Aubade() { return e2e::BesideTests("aubade.exe"); }
 std::string Nocturne() { return e2e::BesideTests("nocturne.exe"); }
@@ -130,10 +122,10 @@ TEST(TimedPrograms, RefusedCommandLinesShowTheirUsageByteForByteAndEndWithZero) 
         const char* usage;
     };
     const Row rows[] = {
-        {"aubade's usage for a bad time", Aubade(), "25:00 notepad.exe", kLaunchUsage},
+        {"aubade's usage for a bad time", Aubade(), "25:00 notepad.exe", e2e::kAubadeUsage},
         {"aubade acted on a tail cut to its copy", Aubade(),
-         "7:30 notepad.exe," + std::string(300, 'a'), kLaunchUsage},
-        {"nocturne's usage for an unknown option", Nocturne(), "23:00 Title,-c", kCloseUsage},
+         "7:30 notepad.exe," + std::string(300, 'a'), e2e::kAubadeUsage},
+        {"nocturne's usage for an unknown option", Nocturne(), "23:00 Title,-c", e2e::kNocturneUsage},
     };
     // All at once: each box waits for its answer meanwhile.
     std::vector<std::unique_ptr<e2e::Program>> programs;
