@@ -10,6 +10,21 @@ class RealPlatform final : public WPPlatform {};
 RealPlatform realPlatform;
 WPPlatform* current = &realPlatform;
 
+// The common dialogs are loaded when one is first asked for. Imported, they
+// came into every program at start with what they load in turn (the common
+// controls, the print spooler): about 3.5 MB of private memory under Wine
+// for the whole life of a tray program that never shows one.
+FARPROC CommonDialogFunction(const char* name) {
+    static HMODULE library = LoadLibraryA("comdlg32.dll");
+    return library ? GetProcAddress(library, name) : nullptr;
+}
+
+// Named by type only, so that nothing refers to the import itself.
+template <class Function>
+Function* CommonDialog(const char* name) {
+    return reinterpret_cast<Function*>(reinterpret_cast<void*>(CommonDialogFunction(name)));
+}
+
 }  // namespace
 
 WPPlatform& Platform() { return *current; }
@@ -37,11 +52,20 @@ BOOL WPPlatform::NotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
     return Shell_NotifyIconA(message, data);
 }
 
-BOOL WPPlatform::OpenFileName(OPENFILENAMEA* request) { return GetOpenFileNameA(request); }
+BOOL WPPlatform::OpenFileName(OPENFILENAMEA* request) {
+    auto* open = CommonDialog<decltype(GetOpenFileNameA)>("GetOpenFileNameA");
+    return open ? open(request) : FALSE;
+}
 
-BOOL WPPlatform::SaveFileName(OPENFILENAMEA* request) { return GetSaveFileNameA(request); }
+BOOL WPPlatform::SaveFileName(OPENFILENAMEA* request) {
+    auto* save = CommonDialog<decltype(GetSaveFileNameA)>("GetSaveFileNameA");
+    return save ? save(request) : FALSE;
+}
 
-BOOL WPPlatform::PrintDialog(PRINTDLGA* request) { return PrintDlgA(request); }
+BOOL WPPlatform::PrintDialog(PRINTDLGA* request) {
+    auto* print = CommonDialog<decltype(PrintDlgA)>("PrintDlgA");
+    return print ? print(request) : FALSE;
+}
 
 BOOL WPPlatform::MousePresent() { return GetSystemMetrics(SM_MOUSEPRESENT); }
 
