@@ -1,0 +1,155 @@
+// What the tray-resident programs cost while they wait, against the floor
+// (bench_resident_floor: a bare window, tray icon and 200 ms clock timer).
+// All of them run side by side in one run: lofter resident over Notepad
+// with z=TOP,a=ON, aubade and nocturne waiting for a time twelve hours
+// ahead. After they settle, each one's CPU time (user + kernel, all
+// threads) is taken over the measuring window, and its private memory and
+// working set at its end. Prints each figure as a multiple of the floor's
+// and whether the goal (at most 1.2 times on private memory and CPU) is met.
+//   ./dev run bench_resident [seconds]     (default 60)
+#include "harness.h"
+#include "process_usage.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+const int kDefaultSeconds = 60;
+const double kGoal = 1.2;
+const DWORD kSettleMs = 5000;
+const DWORD kPlacedMs = 20000;
+
+const char kDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
+const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
+// lofter's default return interval; a capture delay that lets Notepad reach
+// the foreground on a busy machine.
+const char kBenchInterval[] = "500";
+const char kBenchDelay[] = "2000";
+
+struct Resident {
+    const char* name;
+    const char* exe;
+    const char* mainClass;  // its main window's class, which a close ends
+    std::string tail;
+    e2e::Program program;
+    e2e::ProcessUsage before, after;
+};
+
+// A stored timing, put back when the bench ends.
+class KeptKey {
+public:
+    KeptKey(const char* path, const char* text)
+        : path_(path), old_(e2e::ReadRegistryText(HKEY_USERS, path)) {
+        e2e::WriteRegistryText(HKEY_USERS, path, text);
+    }
+    ~KeptKey() {
+        if (old_)
+            e2e::WriteRegistryText(HKEY_USERS, path_, *old_);
+        else
+            ::RegDeleteKeyA(HKEY_USERS, path_);
+    }
+
+private:
+    const char* path_;
+    std::optional<std::string> old_;
+};
+
+// H:mm twelve hours from now: a time the run never reaches.
+std::string FarAhead() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    char text[16];
+    snprintf(text, sizeof text, "%d:%02d", (now.wHour + 12) % 24, now.wMinute);
+    return text;
+}
+
+HWND WaitForPlacedNotepad() {
+    e2e::WindowQuery query;
+    query.className = "Notepad";
+    query.visibleOnly = true;
+    HWND notepad = e2e::WaitForWindow(query, kPlacedMs);
+    DWORD start = ::GetTickCount();
+    while (notepad && !e2e::IsTopMost(notepad) && ::GetTickCount() - start < kPlacedMs) e2e::PumpFor(50);
+    return notepad && e2e::IsTopMost(notepad) ? notepad : nullptr;
+}
+
+double Ratio(double value, double floor) { return floor > 0 ? value / floor : 0; }
+
+void CloseMainWindows(const Resident& r) {
+    e2e::WindowQuery query;
+    query.className = r.mainClass;
+    query.processId = r.program.Id();
+    for (HWND window : e2e::FindWindows(query)) ::PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int asked = argc > 1 ? atoi(argv[1]) : kDefaultSeconds;
+    const int seconds = asked > 0 ? asked : kDefaultSeconds;
+    KeptKey delay(kDelayKey, kBenchDelay);
+    KeptKey interval(kIntervalKey, kBenchInterval);
+    const std::string later = FarAhead();
+
+    Resident residents[] = {
+        {"floor", "bench_resident_floor.exe", "ResidentFloor", "", {}, {}, {}},
+        {"lofter z=TOP,a=ON", "lofter.exe", "MAINWIN", "z=TOP,a=ON,e=notepad.exe", {}, {}, {}},
+        {"aubade waiting", "aubade.exe", "Aubade", later + " notepad.exe", {}, {}, {}},
+        {"nocturne waiting", "nocturne.exe", "Nocturne", later + " Resident bench target", {}, {}, {}},
+    };
+    for (Resident& r : residents) {
+        if (!r.program.Start(e2e::BesideTests(r.exe), r.tail)) {
+            printf("could not start %s\n", r.exe);
+            return 2;
+        }
+    }
+    HWND notepad = WaitForPlacedNotepad();
+    if (!notepad) {
+        printf("lofter did not make Notepad top-most\n");
+        return 2;
+    }
+    e2e::PumpFor(kSettleMs);
+    for (Resident& r : residents) {
+        if (!r.program.IsRunning()) {
+            printf("%s ended before the measurement\n", r.name);
+            return 2;
+        }
+        e2e::MeasureCost(r.program.Handle(), r.program.Id(), &r.before);
+    }
+    e2e::PumpFor(static_cast<DWORD>(seconds) * 1000);
+    for (Resident& r : residents) e2e::MeasureCost(r.program.Handle(), r.program.Id(), &r.after);
+
+#ifdef _WIN64
+    const char* arch = "x86_64";
+#else
+    const char* arch = "i686";
+#endif
+    printf("Resident cost over %d s, %s %s build, programs side by side under Wine\n", seconds, arch,
+           KIVORA_BUILD_TYPE);
+    printf("%-20s %12s %7s %14s %7s %9s %7s  %s\n", "program", "private KiB", "x floor", "working set KiB",
+           "x floor", "CPU ms", "x floor", "goal (<= 1.2x private and CPU)");
+    const Resident& floor = residents[0];
+    const double floorCpu = floor.after.cpuMs - floor.before.cpuMs;
+    bool allMet = true;
+    for (const Resident& r : residents) {
+        const double cpu = r.after.cpuMs - r.before.cpuMs;
+        const double privateRatio = Ratio(static_cast<double>(r.after.privateBytes),
+                                          static_cast<double>(floor.after.privateBytes));
+        const double cpuRatio = Ratio(cpu, floorCpu);
+        const bool met = privateRatio <= kGoal && cpuRatio <= kGoal;
+        if (&r != &floor) allMet = allMet && met;
+        printf("%-20s %12lu %7.2f %14lu %7.2f %9.1f %7.2f  %s\n", r.name, e2e::KiB(r.after.privateBytes),
+               privateRatio, e2e::KiB(r.after.workingSetBytes),
+               Ratio(static_cast<double>(r.after.workingSetBytes), static_cast<double>(floor.after.workingSetBytes)),
+               cpu, cpuRatio, &r == &floor ? "-" : met ? "met" : "NOT met");
+    }
+
+    ::PostMessageA(notepad, WM_CLOSE, 0, 0);  // lofter ends with its target
+    for (Resident& r : residents) CloseMainWindows(r);
+    for (Resident& r : residents) r.program.WaitForExit(5000);
+    return allMet ? 0 : 1;
+}
