@@ -6,7 +6,11 @@
 // threads) is taken over the measuring window, and its private memory and
 // working set at its end. Prints each figure as a multiple of the floor's
 // and whether the goal (at most 1.2 times on private memory and CPU) is met.
-//   ./dev run bench_resident [seconds]     (default 60)
+//   ./dev run bench_resident [seconds [folder]]
+// seconds: the measuring window (default 60). folder: where the programs,
+// kivlib.dll and the floor are taken from (default: beside the bench), for
+// example stripped copies: under Wine the debug sections of a program are
+// read into its private memory when they do not lie on page boundaries.
 #include "harness.h"
 #include "process_usage.h"
 
@@ -94,6 +98,7 @@ int main(int argc, char** argv) {
     KeptKey delay(kDelayKey, kBenchDelay);
     KeptKey interval(kIntervalKey, kBenchInterval);
     const std::string later = FarAhead();
+    const std::string folder = argc > 2 ? std::string(argv[2]) + "\\" : e2e::BesideTests("");
 
     Resident residents[] = {
         {"floor", "bench_resident_floor.exe", "ResidentFloor", "", {}, {}, {}},
@@ -102,7 +107,7 @@ int main(int argc, char** argv) {
         {"nocturne waiting", "nocturne.exe", "Nocturne", later + " Resident bench target", {}, {}, {}},
     };
     for (Resident& r : residents) {
-        if (!r.program.Start(e2e::BesideTests(r.exe), r.tail)) {
+        if (!r.program.Start(folder + r.exe, r.tail)) {
             printf("could not start %s\n", r.exe);
             return 2;
         }
@@ -128,8 +133,8 @@ int main(int argc, char** argv) {
 #else
     const char* arch = "i686";
 #endif
-    printf("Resident cost over %d s, %s %s build, programs side by side under Wine\n", seconds, arch,
-           KIVORA_BUILD_TYPE);
+    printf("Resident cost over %d s, %s %s build from %s, programs side by side under Wine\n", seconds, arch,
+           KIVORA_BUILD_TYPE, folder.c_str());
     printf("%-20s %12s %7s %14s %7s %9s %7s  %s\n", "program", "private KiB", "x floor", "working set KiB",
            "x floor", "CPU ms", "x floor", "goal (<= 1.2x private and CPU)");
     const Resident& floor = residents[0];
