@@ -6,6 +6,7 @@
 // threads) is taken over the measuring window, and its private memory and
 // working set at its end. Prints each figure as a multiple of the floor's
 // and whether the goal (at most 1.2 times on private memory and CPU) is met.
+//   ./dev resident [seconds]    (the release build, see dev)
 //   ./dev run bench_resident [seconds [folder]]
 // seconds: the measuring window (default 60). folder: where the programs,
 // kivlib.dll and the floor are taken from (default: beside the bench), for
@@ -133,8 +134,14 @@ int main(int argc, char** argv) {
 #else
     const char* arch = "i686";
 #endif
-    printf("Resident cost over %d s, %s %s build from %s, programs side by side under Wine\n", seconds, arch,
-           KIVORA_BUILD_TYPE, folder.c_str());
+    // The build type is this bench's own: it describes the programs only
+    // when they are the ones beside it.
+    if (argc > 2)
+        printf("Resident cost over %d s, %s programs from %s, side by side under Wine\n", seconds, arch,
+               folder.c_str());
+    else
+        printf("Resident cost over %d s, %s %s build from %s, programs side by side under Wine\n", seconds,
+               arch, KIVORA_BUILD_TYPE, folder.c_str());
     printf("%-20s %12s %7s %14s %7s %9s %7s  %s\n", "program", "private KiB", "x floor", "working set KiB",
            "x floor", "CPU ms", "x floor", "goal (<= 1.2x private and CPU)");
     const Resident& floor = residents[0];
