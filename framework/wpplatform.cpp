@@ -14,9 +14,13 @@ WPPlatform* current = &realPlatform;
 // came into every program at start with what they load in turn (the common
 // controls, the print spooler): about 3.5 MB of private memory under Wine
 // for the whole life of a tray program that never shows one.
+// Asked for on the window thread only, so a plain variable does: a guarded
+// local static would link the runtime's exception machinery for its lock.
+HMODULE commonDialogs = nullptr;
+
 FARPROC CommonDialogFunction(const char* name) {
-    static HMODULE library = LoadLibraryA("comdlg32.dll");
-    return library ? GetProcAddress(library, name) : nullptr;
+    if (!commonDialogs) commonDialogs = LoadLibraryA("comdlg32.dll");
+    return commonDialogs ? GetProcAddress(commonDialogs, name) : nullptr;
 }
 
 // Named by type only, so that nothing refers to the import itself.

@@ -9,6 +9,8 @@
 #       release64 build of the same commit (the archive's comment names it).
 #       Prints which build DIR now holds.
 set -euo pipefail
+# A failed build inside $(...) stops the script too, not only the subshell.
+shopt -s inherit_errexit
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/env.sh"
 
