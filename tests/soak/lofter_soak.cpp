@@ -43,15 +43,6 @@ bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs, DWORD* tookMs) {
     }
 }
 
-void CloseNotepads() {
-    e2e::WindowQuery query;
-    query.className = "Notepad";
-    for (HWND window : e2e::FindWindows(query)) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        e2e::WaitForWindowGone(window, 5000);
-    }
-}
-
 void Print(const char* when, const e2e::ProcessUsage& u) {
     printf("%-6s private %7lu KiB  working set %7lu KiB  GDI objects %4ld  windows %3ld  CPU %8.0f ms\n", when,
            e2e::KiB(u.privateBytes), e2e::KiB(u.workingSetBytes), u.gdiObjects, u.userObjects, u.cpuMs);
@@ -59,7 +50,7 @@ void Print(const char* when, const e2e::ProcessUsage& u) {
 
 TEST(LofterSoak, PutsTheWindowBackEveryTimeAndHoldsNothingMore) {
     const int seconds = SoakSetting("KIVORA_SOAK_SECONDS", 300);
-    CloseNotepads();
+    e2e::CloseWindowsOfClass("Notepad");
     ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
     ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, "2000"));
     ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kIntervalKey, "10"));
@@ -112,7 +103,7 @@ TEST(LofterSoak, PutsTheWindowBackEveryTimeAndHoldsNothingMore) {
 
     PostMessageA(notepad, WM_CLOSE, 0, 0);  // lofter ends with its target
     EXPECT_TRUE(lofter.WaitForExit(5000).has_value());
-    CloseNotepads();
+    e2e::CloseWindowsOfClass("Notepad");
     e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey);
 }
 

@@ -162,6 +162,15 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
     return true;
 }
 
+void CloseWindowsOfClass(const char* className) {
+    WindowQuery query;
+    query.className = className;
+    for (HWND window : FindWindows(query)) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        WaitForWindowGone(window, 5000);
+    }
+}
+
 RECT WindowRect(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);

@@ -90,6 +90,10 @@ bool PressButton(const MessageBoxInfo& box, int id);
 // Waits until the window no longer exists.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 
+// Asks every top-level window of the class to close, and waits up to 5 s for
+// each to go: what one test leaves open must not be found by the next.
+void CloseWindowsOfClass(const char* className);
+
 RECT WindowRect(HWND window);
 bool IsTopMost(HWND window);
 

@@ -31,13 +31,6 @@ std::vector<HWND> Notepads() {
     return e2e::FindWindows(query);
 }
 
-void CloseNotepads() {
-    for (HWND window : Notepads()) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        e2e::WaitForWindowGone(window, 5000);
-    }
-}
-
 // Waits until the window's rectangle has its top-left corner at x,y.
 bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs) {
     DWORD start = GetTickCount();
@@ -67,14 +60,14 @@ void MoveWindowTo(HWND window, int x, int y) {
 class Lofter : public ::testing::Test {
 protected:
     void SetUp() override {
-        CloseNotepads();
+        e2e::CloseWindowsOfClass("Notepad");
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey));
         ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, kTestDelay));
     }
     void TearDown() override {
         if (program.IsRunning()) program.WaitForExit(0);
-        CloseNotepads();
+        e2e::CloseWindowsOfClass("Notepad");
         e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey);
     }
 
@@ -167,7 +160,7 @@ TEST_F(Lofter, PlacementsThatEndTheRun) {
         }
         EXPECT_EQ(c.topMost, e2e::IsTopMost(notepad));
         EXPECT_EQ(c.maximized, IsZoomed(notepad) != FALSE);
-        CloseNotepads();
+        e2e::CloseWindowsOfClass("Notepad");
     }
 }
 

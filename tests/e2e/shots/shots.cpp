@@ -219,15 +219,6 @@ void EndProgram(const char* exe, e2e::Program& program, HWND main) {
     if (!program.WaitForExit(kWaitMs)) Fail(exe, "did not end from its menu");
 }
 
-void CloseNotepads() {
-    e2e::WindowQuery query;
-    query.className = "Notepad";
-    for (HWND window : e2e::FindWindows(query)) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        e2e::WaitForWindowGone(window, 5000);
-    }
-}
-
 bool WaitForOrigin(HWND window, LONG x, LONG y) {
     const DWORD start = GetTickCount();
     do {
@@ -239,7 +230,7 @@ bool WaitForOrigin(HWND window, LONG x, LONG y) {
 }
 
 void ShootLofter() {
-    CloseNotepads();
+    e2e::CloseWindowsOfClass("Notepad");
     e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey);
     e2e::WriteRegistryText(HKEY_USERS, kDelayKey, "1000");
     e2e::WriteRegistryText(HKEY_USERS, kIntervalKey, "500");
@@ -269,7 +260,7 @@ void ShootLofter() {
     PostMessageA(main, WM_COMMAND, kLofterHideIcon, 0);
     ShootMessageBox("lofter-hide-icon", lofter, IDCANCEL);
     EndProgram("lofter", lofter, main);
-    CloseNotepads();
+    e2e::CloseWindowsOfClass("Notepad");
 
     ShootBoxes("lofter.exe", "", {"lofter-usage"});
     // The unreadable file first, then the usage, since nothing was parsed.
