@@ -13,6 +13,7 @@
 // example stripped copies: under Wine the debug sections of a program are
 // read into its private memory when they do not lie on page boundaries.
 #include "harness.h"
+#include "lofter_keys.h"
 #include "process_usage.h"
 
 #include <stdio.h>
@@ -28,8 +29,6 @@ const double kGoal = 1.2;
 const DWORD kSettleMs = 5000;
 const DWORD kPlacedMs = 20000;
 
-const char kDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
-const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
 // lofter's default return interval; a capture delay that lets Notepad reach
 // the foreground on a busy machine.
 const char kBenchInterval[] = "500";
@@ -96,8 +95,8 @@ void CloseMainWindows(const Resident& r) {
 int main(int argc, char** argv) {
     const int asked = argc > 1 ? atoi(argv[1]) : kDefaultSeconds;
     const int seconds = asked > 0 ? asked : kDefaultSeconds;
-    KeptKey delay(kDelayKey, kBenchDelay);
-    KeptKey interval(kIntervalKey, kBenchInterval);
+    KeptKey delay(e2e::kLofterDelayKey, kBenchDelay);
+    KeptKey interval(e2e::kLofterIntervalKey, kBenchInterval);
     const std::string later = FarAhead();
     const std::string folder = argc > 2 ? std::string(argv[2]) + "\\" : e2e::BesideTests("");
 

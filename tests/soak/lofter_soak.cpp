@@ -3,6 +3,7 @@
 // move must be undone, and lofter must hold no more memory, GDI objects or
 // windows at the end than at the start.
 #include "harness.h"
+#include "lofter_keys.h"
 #include "process_usage.h"
 #include "soak_settings.h"
 
@@ -12,9 +13,6 @@
 
 namespace {
 
-const char kKivoraKey[] = ".Default\\Software\\Zorva\\Kivora";
-const char kDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
-const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
 const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
 
 const int kPlaceX = 100, kPlaceY = 80;
@@ -30,19 +28,6 @@ const SIZE_T kPrivateToleranceBytes = 256 * 1024;
 // Pauses between moves, in turn: "now and then", not on a beat.
 const DWORD kPausesMs[] = {700, 2300, 1100, 4100, 1700, 3100};
 
-bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs, DWORD* tookMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        RECT r = e2e::WindowRect(window);
-        if (r.left == x && r.top == y) {
-            *tookMs = GetTickCount() - start;
-            return true;
-        }
-        if (GetTickCount() - start >= timeoutMs) return false;
-        e2e::PumpFor(5);
-    }
-}
-
 void Print(const char* when, const e2e::ProcessUsage& u) {
     printf("%-6s private %7lu KiB  working set %7lu KiB  GDI objects %4ld  windows %3ld  CPU %8.0f ms\n", when,
            e2e::KiB(u.privateBytes), e2e::KiB(u.workingSetBytes), u.gdiObjects, u.userObjects, u.cpuMs);
@@ -52,8 +37,8 @@ TEST(LofterSoak, PutsTheWindowBackEveryTimeAndHoldsNothingMore) {
     const int seconds = SoakSetting("KIVORA_SOAK_SECONDS", 300);
     e2e::CloseWindowsOfClass("Notepad");
     ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
-    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, "2000"));
-    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kIntervalKey, "10"));
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, "2000"));
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterIntervalKey, "10"));
 
     e2e::Program lofter;
     ASSERT_TRUE(lofter.Start(e2e::BesideTests("lofter.exe"), "x=100,y=80,a=ON,e=notepad.exe"));
@@ -63,7 +48,7 @@ TEST(LofterSoak, PutsTheWindowBackEveryTimeAndHoldsNothingMore) {
     HWND notepad = e2e::WaitForWindow(query, kStartMs);
     ASSERT_NE(nullptr, notepad);
     DWORD took = 0;
-    ASSERT_TRUE(WaitForOrigin(notepad, kPlaceX, kPlaceY, kStartMs, &took));
+    ASSERT_TRUE(e2e::WaitForOrigin(notepad, kPlaceX, kPlaceY, kStartMs, &took));
 
     int moves = 0, returned = 0;
     DWORD slowest = 0;
@@ -71,7 +56,7 @@ TEST(LofterSoak, PutsTheWindowBackEveryTimeAndHoldsNothingMore) {
         const int x = 300 + 37 * (i % 7), y = 200 + 29 * (i % 5);
         SetWindowPos(notepad, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ++moves;
-        if (WaitForOrigin(notepad, kPlaceX, kPlaceY, kReturnMs, &took)) {
+        if (e2e::WaitForOrigin(notepad, kPlaceX, kPlaceY, kReturnMs, &took)) {
             ++returned;
             if (took > slowest) slowest = took;
         } else {
@@ -104,7 +89,7 @@ TEST(LofterSoak, PutsTheWindowBackEveryTimeAndHoldsNothingMore) {
     PostMessageA(notepad, WM_CLOSE, 0, 0);  // lofter ends with its target
     EXPECT_TRUE(lofter.WaitForExit(5000).has_value());
     e2e::CloseWindowsOfClass("Notepad");
-    e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey);
+    e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey);
 }
 
 }  // namespace

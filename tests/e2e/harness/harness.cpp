@@ -171,6 +171,33 @@ void CloseWindowsOfClass(const char* className) {
     }
 }
 
+bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs, DWORD* tookMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const RECT r = WindowRect(window);
+        if (r.left == x && r.top == y) {
+            if (tookMs) *tookMs = GetTickCount() - start;
+            return true;
+        }
+        if (GetTickCount() - start >= timeoutMs) return false;
+        PumpFor(5);
+    }
+}
+
+HWND WaitForDialogWith(DWORD processId, int controlId, DWORD timeoutMs) {
+    WindowQuery query;
+    query.className = "#32770";
+    query.processId = processId;
+    query.visibleOnly = true;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND dialog : FindWindows(query))
+            if (GetDlgItem(dialog, controlId)) return dialog;
+        if (GetTickCount() - start >= timeoutMs) return nullptr;
+        PumpFor(kPollMs);
+    }
+}
+
 RECT WindowRect(HWND window) {
     RECT r = {};
     GetWindowRect(window, &r);

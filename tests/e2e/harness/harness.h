@@ -95,6 +95,14 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs);
 void CloseWindowsOfClass(const char* className);
 
 RECT WindowRect(HWND window);
+
+// Waits until the window's top-left corner is at x,y; tookMs, when given,
+// receives how long that took.
+bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs, DWORD* tookMs = nullptr);
+
+// A visible dialog of the process that holds the control: what tells one
+// dialog of a program from another.
+HWND WaitForDialogWith(DWORD processId, int controlId, DWORD timeoutMs);
 bool IsTopMost(HWND window);
 
 // Reads a text value (REG_SZ); an empty valueName reads the key's default

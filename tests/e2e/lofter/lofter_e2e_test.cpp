@@ -2,6 +2,7 @@
 // and the tests read where the window went, the boxes lofter shows, its
 // exit code and the registry.
 #include "harness.h"
+#include "lofter_keys.h"
 #include "usage_texts.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,6 @@
 
 namespace {
 
-const char kKivoraKey[] = ".Default\\Software\\Zorva\\Kivora";
-const char kDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
-const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
 // Notepad opens where it was last closed; without its settings it opens
 // where no test places it.
 const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
@@ -29,17 +27,6 @@ std::vector<HWND> Notepads() {
     e2e::WindowQuery query;
     query.className = "Notepad";
     return e2e::FindWindows(query);
-}
-
-// Waits until the window's rectangle has its top-left corner at x,y.
-bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        RECT r = e2e::WindowRect(window);
-        if (r.left == x && r.top == y) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        e2e::PumpFor(20);
-    }
 }
 
 // The stored text, once it is expected (lofter stores it after the dialog
@@ -62,13 +49,13 @@ protected:
     void SetUp() override {
         e2e::CloseWindowsOfClass("Notepad");
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
-        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey));
-        ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, kTestDelay));
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey));
+        ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, kTestDelay));
     }
     void TearDown() override {
         if (program.IsRunning()) program.WaitForExit(0);
         e2e::CloseWindowsOfClass("Notepad");
-        e2e::DeleteRegistryTree(HKEY_USERS, kKivoraKey);
+        e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey);
     }
 
     void Start(const std::string& tail) {
@@ -92,26 +79,14 @@ protected:
     }
 
     // A settings dialog of lofter's, told apart by one of its controls.
-    HWND WaitForDialog(int controlId) {
-        e2e::WindowQuery query;
-        query.className = "#32770";
-        query.processId = program.Id();
-        query.visibleOnly = true;
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < kStartMs) {
-            for (HWND dialog : e2e::FindWindows(query))
-                if (GetDlgItem(dialog, controlId)) return dialog;
-            e2e::PumpFor(20);
-        }
-        return nullptr;
-    }
+    HWND WaitForDialog(int controlId) { return e2e::WaitForDialogWith(program.Id(), controlId, kStartMs); }
 
     // A resident lofter with Notepad placed top-most at 100,80.
     HWND StartResident(const std::string& extra = "") {
         Start("x=100,y=80,z=TOP" + extra + ",e=notepad.exe");
         HWND notepad = WaitForNotepad();
         EXPECT_NE(nullptr, notepad);
-        EXPECT_TRUE(WaitForOrigin(notepad, 100, 80, kPlacedMs));
+        EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, kPlacedMs));
         EXPECT_TRUE(e2e::IsTopMost(notepad));
         EXPECT_TRUE(program.IsRunning());
         return notepad;
@@ -183,18 +158,18 @@ TEST_F(Lofter, EndFromTheMenuUndoesTopMost) {
 }
 
 TEST_F(Lofter, AutoReturnPutsAMovedWindowBackWithinTheInterval) {
-    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kIntervalKey, "200"));
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterIntervalKey, "200"));
     Start("x=100,y=80,a=ON,e=notepad.exe");
     HWND notepad = WaitForNotepad();
     ASSERT_NE(nullptr, notepad);
-    ASSERT_TRUE(WaitForOrigin(notepad, 100, 80, kPlacedMs));
+    ASSERT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, kPlacedMs));
     MoveWindowTo(notepad, 300, 250);
-    EXPECT_TRUE(WaitForOrigin(notepad, 100, 80, 1000));
+    EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, 1000));
     EXPECT_TRUE(program.IsRunning());
 }
 
 TEST_F(Lofter, StoredCaptureDelayIsHonoured) {
-    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, kDelayKey, "2500"));
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, "2500"));
     DWORD started = GetTickCount();
     Start("x=200,y=150,e=notepad.exe");
     HWND notepad = WaitForNotepad();
@@ -205,7 +180,7 @@ TEST_F(Lofter, StoredCaptureDelayIsHonoured) {
         ASSERT_FALSE(r.left == 200 && r.top == 150) << "placed after " << GetTickCount() - started << " ms";
         e2e::PumpFor(50);
     }
-    EXPECT_TRUE(WaitForOrigin(notepad, 200, 150, kPlacedMs));
+    EXPECT_TRUE(e2e::WaitForOrigin(notepad, 200, 150, kPlacedMs));
     EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
 }
 
@@ -291,7 +266,7 @@ TEST_F(Lofter, TimingDialogWithSaveStoresTheNewValues) {
     HWND main = MainWindow();
     ASSERT_NE(nullptr, main);
     // The start stored the missing interval with its default.
-    EXPECT_EQ("500", e2e::ReadRegistryText(HKEY_USERS, kIntervalKey).value_or("<missing>"));
+    EXPECT_EQ("500", e2e::ReadRegistryText(HKEY_USERS, e2e::kLofterIntervalKey).value_or("<missing>"));
     PostMessageA(main, WM_COMMAND, 13, 0);
     HWND dialog = WaitForDialog(18);
     ASSERT_NE(nullptr, dialog);
@@ -302,8 +277,8 @@ TEST_F(Lofter, TimingDialogWithSaveStoresTheNewValues) {
     SendMessageA(GetDlgItem(dialog, 17), BM_SETCHECK, BST_CHECKED, 0);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
-    EXPECT_EQ("1500", WaitForStoredText(kDelayKey, "1500"));
-    EXPECT_EQ("300", WaitForStoredText(kIntervalKey, "300"));
+    EXPECT_EQ("1500", WaitForStoredText(e2e::kLofterDelayKey, "1500"));
+    EXPECT_EQ("300", WaitForStoredText(e2e::kLofterIntervalKey, "300"));
     PostMessageA(notepad, WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
 }

@@ -6,6 +6,7 @@
 //
 // usage: kivora_shots [lofter|volley|aubade|nocturne]...   (default: all)
 #include "harness.h"
+#include "lofter_keys.h"
 #include "screen_capture.h"
 
 #include <stdio.h>
@@ -33,7 +34,6 @@ const int kTimingDelayEdit = 18;
 const int kTimeHourEdit = 20;
 
 const char kPopupMenuClass[] = "#32768";
-const char kDialogClass[] = "#32770";
 
 const DWORD kWaitMs = 10000;
 // Long enough for a window that has just appeared to have painted itself.
@@ -45,10 +45,8 @@ const char kTaskbarClass[] = "Shell_TrayWnd";
 // Where the taskbar's top edge is when it cannot be found.
 const LONG kTaskbarHeight = 20;
 
-// lofter's timing keys, set to the defaults so that the timing dialog shows
-// them; Notepad's own key, removed so that Notepad opens as on a new machine.
-const char kDelayKey[] = ".Default\\Software\\Zorva\\Kivora\\DeleyTime";
-const char kIntervalKey[] = ".Default\\Software\\Zorva\\Kivora\\MoveTime";
+// Notepad's own key, removed so that Notepad opens as on a new machine
+// (lofter's timing keys are set to the defaults, for the timing dialog).
 const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
 
 int failures = 0;
@@ -113,21 +111,6 @@ HWND MainWindow(const e2e::Program& program, const char* className) {
     return e2e::WaitForWindow(query, kWaitMs);
 }
 
-// A dialog of the program that holds the control.
-HWND WaitForDialog(DWORD processId, int controlId) {
-    e2e::WindowQuery query;
-    query.className = kDialogClass;
-    query.processId = processId;
-    query.visibleOnly = true;
-    const DWORD start = GetTickCount();
-    do {
-        for (HWND dialog : e2e::FindWindows(query))
-            if (GetDlgItem(dialog, controlId)) return dialog;
-        e2e::PumpFor(20);
-    } while (GetTickCount() - start < kWaitMs);
-    return nullptr;
-}
-
 // Opens the tray menu as a click on the icon does: the cursor on the icon,
 // then the callback the shell sends for a left-button press. The menu opens
 // at the cursor. Keys, if any, then walk the menu (into a submenu). The
@@ -173,7 +156,7 @@ void ShootTrayMenu(const char* name, const e2e::Program& program, HWND main,
 void ShootDialog(const char* name, const e2e::Program& program, HWND main, WPARAM command,
                  int controlId, int closeId) {
     PostMessageA(main, WM_COMMAND, command, 0);
-    HWND dialog = WaitForDialog(program.Id(), controlId);
+    HWND dialog = e2e::WaitForDialogWith(program.Id(), controlId, kWaitMs);
     ShootWindow(name, dialog);
     if (!dialog) return;
     PostMessageA(dialog, WM_COMMAND, closeId, 0);
@@ -219,21 +202,11 @@ void EndProgram(const char* exe, e2e::Program& program, HWND main) {
     if (!program.WaitForExit(kWaitMs)) Fail(exe, "did not end from its menu");
 }
 
-bool WaitForOrigin(HWND window, LONG x, LONG y) {
-    const DWORD start = GetTickCount();
-    do {
-        const RECT r = e2e::WindowRect(window);
-        if (r.left == x && r.top == y) return true;
-        e2e::PumpFor(20);
-    } while (GetTickCount() - start < kWaitMs);
-    return false;
-}
-
 void ShootLofter() {
     e2e::CloseWindowsOfClass("Notepad");
     e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey);
-    e2e::WriteRegistryText(HKEY_USERS, kDelayKey, "1000");
-    e2e::WriteRegistryText(HKEY_USERS, kIntervalKey, "500");
+    e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, "1000");
+    e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterIntervalKey, "500");
 
     // Notepad top-most in the upper left, clear of the boxes that open in
     // the middle of the screen and the dialogs that open at the tray.
@@ -243,7 +216,7 @@ void ShootLofter() {
         return;
     }
     HWND notepad = WaitForVisible("Notepad", 0);
-    if (!notepad || !WaitForOrigin(notepad, 40, 40)) {
+    if (!notepad || !e2e::WaitForOrigin(notepad, 40, 40, kWaitMs)) {
         Fail("lofter-placed", "Notepad was not placed");
         return;
     }

@@ -31,6 +31,12 @@ public:
 
 int ItemCount(const WPMenu& menu) { return ::GetMenuItemCount(menu.hmenu); }
 
+// nocturne's window when closer, else aubade's.
+WPTrayWin* StartProgram(bool closer, const std::string& tail) {
+    if (closer) return StartWindow<nocturne::TimedWindow>(tail);
+    return StartWindow<aubade::TimedWindow>(tail);
+}
+
 struct Refusal {
     const char* fault;
     bool closer;  // nocturne, else aubade
@@ -51,11 +57,7 @@ TEST(Construction, ARefusedCommandLineShowsTheUsageAndMakesNothingElse) {
     for (const Refusal& row : rows) {
         SCOPED_TRACE(row.fault);
         VirtualClock platform;
-        WPTrayWin* window;
-        if (row.closer)
-            window = StartWindow<nocturne::TimedWindow>(row.tail);
-        else
-            window = StartWindow<aubade::TimedWindow>(row.tail);
+        WPTrayWin* window = StartProgram(row.closer, row.tail);
         ASSERT_EQ(1u, platform.boxes.size());
         EXPECT_EQ(row.closer ? kCloseUsage : kLaunchUsage, platform.boxes[0].text);
         EXPECT_EQ("ERROR", platform.boxes[0].caption);
@@ -129,11 +131,7 @@ TEST(Construction, TipSubjectsAndTheOptionH) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fault);
         VirtualClock platform;
-        WPTrayWin* window;
-        if (row.closer)
-            window = StartWindow<nocturne::TimedWindow>(row.tail);
-        else
-            window = StartWindow<aubade::TimedWindow>(row.tail);
+        WPTrayWin* window = StartProgram(row.closer, row.tail);
         ASSERT_NE(nullptr, window->hwnd);
         if (row.tip) {
             ASSERT_EQ(1u, platform.iconCalls.size());
