@@ -74,7 +74,8 @@ void WPTrayWin::AddAgainAfterShellRestart() {
 BOOL WPTrayWin::NotifyShell(DWORD message, UINT id, HICON icon, const char* tip) {
     NOTIFYICONDATAA data = {};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = hwnd;
+    if (hwnd) iconWindow_ = hwnd;
+    data.hWnd = iconWindow_;
     data.uID = id;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kTrayMessage;

@@ -65,6 +65,10 @@ private:
     ShownIcon shownIcons_[kMaxTrayIcons] = {};
     // The shell's registered "TaskbarCreated" message (0 if registering failed).
     UINT taskbarCreated_ = 0;
+    // The shell knows an icon by the window it was added with. The object can
+    // outlive its window (a handler's nested loop saw it closed), and its
+    // destructor's delete must still name that window.
+    HWND iconWindow_ = nullptr;
 };
 
 #endif

@@ -160,6 +160,9 @@ LRESULT WPWin::SendMsg(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 UINT_PTR WPWin::SetTimer(UINT_PTR id, UINT milliseconds) {
+    // Without a window the call would start a thread timer that nothing
+    // handles or kills (an object whose window closed under a handler).
+    if (!hwnd) return 0;
     return ::SetTimer(hwnd, id, milliseconds, nullptr);
 }
 

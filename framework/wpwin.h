@@ -186,6 +186,17 @@ public:
     int deletable;
 
 private:
+    friend LRESULT CALLBACK WPWinProc(HWND, UINT, WPARAM, LPARAM);
+    friend class WPHandlerScope;
+
+    // How many of this object's handlers are running: more than one while a
+    // handler runs a nested loop (a modal dialog, a message box, the shell's
+    // own box) that calls the object again.
+    int handlerDepth_ = 0;
+    // The window went away while a handler ran: the object made with new is
+    // deleted once the outermost handler has returned, not under its feet.
+    bool deleteWhenIdle_ = false;
+
     WPWin(const WPWin&) = delete;
     WPWin& operator=(const WPWin&) = delete;
 };

@@ -77,6 +77,62 @@ TEST_F(Lifecycle, EmbeddedObjectIsNotDeletable) {
     EXPECT_EQ(1, destroyedObjects);
 }
 
+// A handler that runs a nested loop, as a modal dialog or the shell's own
+// box does, during which its window is destroyed. levels > 1 first nests
+// that many handlers of the same object.
+int deletesSeenInHandlers = 0;
+int boundAfterLoops = 0;
+const UINT kDestroyNow = WM_USER + 7;
+
+class NestingWin : public CountedWin {
+public:
+    int OnCommand(int levels, int) override {
+        if (levels > 1) {
+            SendMsg(WM_COMMAND, levels - 1);
+        } else {
+            PostMessageA(hwnd, kDestroyNow, 0, 0);
+            MSG m;
+            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        }
+        // Nothing of this object may be read once it is gone.
+        deletesSeenInHandlers += destroyedObjects;
+        if (destroyedObjects == 0 && hwnd) ++boundAfterLoops;
+        return 1;
+    }
+    int OnOther(WPMsg& msg) override {
+        if (msg.msg != kDestroyNow) return 0;
+        DestroyWindow(hwnd);
+        return 1;
+    }
+};
+
+struct NestedDestroyCase {
+    const char* fault;
+    bool madeWithNew;
+    int levels;
+};
+
+TEST_F(Lifecycle, WindowDestroyedInANestedLoopOutlivesItsHandlers) {
+    const NestedDestroyCase cases[] = {
+        {"deleted inside the loop: the handler goes on in freed memory", true, 1},
+        {"deleted when the inner handler returns, under the outer one", true, 3},
+        {"an embedded object deleted by its window", false, 2},
+    };
+    for (const NestedDestroyCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        destroyedObjects = deletesSeenInHandlers = boundAfterLoops = 0;
+        NestingWin local;
+        NestingWin* win = c.madeWithNew ? new NestingWin : &local;
+        ASSERT_EQ(1, win->Create());
+        SendMessageA(win->hwnd, WM_COMMAND, c.levels, 0);
+        EXPECT_EQ(0, deletesSeenInHandlers);
+        EXPECT_EQ(0, boundAfterLoops) << "code after the loop must find the window gone";
+        EXPECT_EQ(c.madeWithNew ? 1 : 0, destroyedObjects) << "deleted exactly once, after the last handler";
+        EXPECT_EQ(nullptr, local.hwnd);
+        EXPECT_TRUE(platform_.boxes.empty());
+    }
+}
+
 TEST_F(Lifecycle, DestructorDetachesButLeavesTheWindow) {
     HWND hwnd;
     WNDPROC before;
