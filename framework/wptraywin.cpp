@@ -60,6 +60,8 @@ void WPTrayWin::HideTrayIconIfConfirmed(UINT id) {
     if (WarningBox(question, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) DeleteTrayIcon(id);
 }
 
+bool WPTrayWin::ModalOpen() const { return hwnd && !::IsWindowEnabled(hwnd); }
+
 WPTrayWin::ShownIcon* WPTrayWin::FindShown(UINT id) {
     for (ShownIcon& icon : shownIcons_)
         if (icon.shown && icon.id == id) return &icon;
@@ -93,6 +95,14 @@ int WPTrayWin::OnTrayNotify(LPARAM mouseMessage) {
         menu = &rightMenu;
     if (!menu)
         return 1;
+    if (ModalOpen()) {
+        // A menu over the dialog could end this window under the dialog's
+        // feet, or open a second one: the dialog comes forward instead, as
+        // the user meant to reach the program.
+        HWND dialog = ::GetLastActivePopup(hwnd);
+        if (dialog && dialog != hwnd) ::SetForegroundWindow(dialog);
+        return 1;
+    }
     POINT at;
     Platform().CursorPos(&at);
     // Foreground first, so that the menu closes when the user clicks away.

@@ -40,6 +40,9 @@ public:
     // Asks in the warning box whether icon id may stay away until the next
     // start, and deletes it on OK. The program runs on without it.
     void HideTrayIconIfConfirmed(UINT id);
+    // One of the program's own modal dialogs or boxes is open over this
+    // window (running, it disables the window): the tray opens no menu then.
+    bool ModalOpen() const;
 
     WPMenu leftMenu;
     WPMenu rightMenu;
@@ -58,6 +61,7 @@ private:
 
     BOOL NotifyShell(DWORD message, UINT id, HICON icon, const char* tip);
     // Left press: leftMenu; right press: rightMenu; anything else swallowed.
+    // While ModalOpen a press brings the dialog forward instead.
     int OnTrayNotify(LPARAM mouseMessage);
     ShownIcon* FindShown(UINT id);
     void AddAgainAfterShellRestart();

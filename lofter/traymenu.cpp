@@ -62,8 +62,9 @@ int LauncherWindow::OnCommand(int id, int code) {
 }
 
 int LauncherWindow::OnOther(WPMsg& msg) {
-    // Nothing moves while the user works with the menu.
-    if (msg.msg == kTrayMessage && msg.lParam == WM_LBUTTONDOWN) {
+    // Nothing moves while the user works with the menu. Over an open dialog
+    // no menu opens, and the timers keep running.
+    if (msg.msg == kTrayMessage && msg.lParam == WM_LBUTTONDOWN && !ModalOpen()) {
         KillTimer(kWatchTimer);
         KillTimer(kReturnTimer);
     }

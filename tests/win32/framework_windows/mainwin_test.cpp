@@ -404,4 +404,29 @@ TEST(TrayHandler, ButtonsOpenTheirMenusAndOtherNotificationsAreSwallowed) {
     tray->Destroy();
 }
 
+TEST(TrayHandler, APressOverAnOpenDialogRaisesItAndOpensNoMenu) {
+    UseTestModule();
+    auto* tray = new TestTray;
+    HWND elsewhere = ::CreateWindowExA(0, "Static", "elsewhere", WS_POPUP | WS_VISIBLE, 300, 300,
+                                       40, 40, nullptr, nullptr, nullptr, nullptr);
+    HWND foregroundAfterPress = nullptr, dialogWindow = nullptr;
+    ScriptedDialog dialog("TESTDLG", nullptr, nullptr, tray);
+    dialog.script = [&](ScriptedDialog& d) {
+        ::SetForegroundWindow(elsewhere);
+        ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_LBUTTONDOWN);
+        ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_RBUTTONDOWN);
+        foregroundAfterPress = ::GetForegroundWindow();
+        dialogWindow = d.hwnd;
+        d.Press(IDCANCEL);
+    };
+    dialog.Execute();
+    EXPECT_TRUE(tray->opened.empty()) << "a menu over the dialog could close the window under it";
+    EXPECT_EQ(dialogWindow, foregroundAfterPress) << "the dialog was not brought forward";
+    // Once the dialog is gone the menu opens again.
+    ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_LBUTTONDOWN);
+    EXPECT_EQ(std::vector<HMENU>{tray->leftMenu.hmenu}, tray->opened);
+    ::DestroyWindow(elsewhere);
+    tray->Destroy();
+}
+
 }  // namespace

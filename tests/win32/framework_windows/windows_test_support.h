@@ -34,8 +34,8 @@ class ScriptedDialog : public WPModalDlg {
 public:
     static const UINT kScriptTimer = 0x5C41;
 
-    ScriptedDialog(const char* name, const WPCtrlMapEntry* map, void* record)
-        : WPModalDlg(name, nullptr, map, record) {}
+    ScriptedDialog(const char* name, const WPCtrlMapEntry* map, void* record, WPWin* owner = nullptr)
+        : WPModalDlg(name, owner, map, record) {}
 
     std::function<void(ScriptedDialog&)> script;
     std::function<void(ScriptedDialog&)> onInit;
