@@ -67,6 +67,9 @@ public:
 
 private:
     void StartReturnTimer() { SetTimer(kReturnTimer, timings.returnInterval); }
+    // A close that reached the window while its dialog ran (the dialog went
+    // with it) ends the run: nothing is applied or restarted afterwards.
+    bool WindowClosedDuringDialog() const { return hwnd == nullptr; }
 
     // A quit posted while start-up still shows its boxes would close the
     // next box at once: finish waits for the end of construction then.

@@ -91,6 +91,7 @@ TimingDialog::TimingDialog(WPWin* owner, TimingData* record)
 }
 
 void LauncherWindow::showPlacementDialog() {
+    if (dialogOpen) return;  // one settings dialog at a time
     PlacementData data = {};
     dialogOpen = 1;
     KillTimer(kReturnTimer);
@@ -100,6 +101,7 @@ void LauncherWindow::showPlacementDialog() {
     data.h = settings.h;
     FormatPlacement(&data);
     PlacementDialog dialog(this, &data, target);
+    if (WindowClosedDuringDialog()) return;
     if (dialog.saved) {
         settings.x = data.x = ReadNumber(data.xText);
         settings.y = data.y = ReadNumber(data.yText);
@@ -112,6 +114,7 @@ void LauncherWindow::showPlacementDialog() {
 }
 
 void LauncherWindow::showTimingDialog() {
+    if (dialogOpen) return;
     TimingData data = {};
     dialogOpen = 1;
     KillTimer(kReturnTimer);
@@ -120,6 +123,7 @@ void LauncherWindow::showTimingDialog() {
     FormatNumber(data.delayText, data.delay);
     FormatNumber(data.intervalText, data.interval);
     TimingDialog dialog(this, &data);
+    if (WindowClosedDuringDialog()) return;
     if (dialog.saved) {
         timings.captureDelay = ReadNumber(data.delayText);
         timings.returnInterval = ReadNumber(data.intervalText);

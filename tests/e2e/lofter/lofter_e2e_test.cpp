@@ -22,6 +22,7 @@ const char kTestDelay[] = "3000";
 const DWORD kStartMs = 10000;   // Notepad's window appears
 const DWORD kPlacedMs = 6000;   // capture delay and placement
 const DWORD kExitMs = 6000;
+const UINT kTrayCallback = 1010;
 
 std::vector<HWND> Notepads() {
     e2e::WindowQuery query;
@@ -259,6 +260,46 @@ TEST_F(Lofter, UseCurrentPositionThenCancelAppliesThePressedPosition) {
     RECT r = e2e::WindowRect(notepad);
     EXPECT_EQ(300, r.left);
     EXPECT_EQ(200, r.top);
+}
+
+// The tray stays live while a settings dialog runs: a press must not open
+// the menu over it, and a close that still arrives must end the run cleanly.
+TEST_F(Lofter, WhileASettingsDialogIsOpen) {
+    struct Case {
+        const char* fault;
+        WPARAM command;
+        int controlId;  // tells the dialog apart
+    } cases[] = {
+        {"placement dialog: menu over it, or the close used the freed window", 12, 34},
+        {"timing dialog: menu over it, or the close used the freed window", 13, 18},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        HWND notepad = StartResident();
+        HWND main = MainWindow();
+        ASSERT_NE(nullptr, main);
+        PostMessageA(main, WM_COMMAND, c.command, 0);
+        HWND dialog = WaitForDialog(c.controlId);
+        ASSERT_NE(nullptr, dialog);
+        SetForegroundWindow(notepad);
+        PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
+        e2e::PumpFor(500);
+        e2e::WindowQuery menus;
+        menus.className = "#32768";
+        menus.processId = program.Id();
+        menus.visibleOnly = true;
+        EXPECT_TRUE(e2e::FindWindows(menus).empty()) << "a menu opened over the dialog";
+        EXPECT_EQ(dialog, GetForegroundWindow()) << "the dialog was not brought forward";
+
+        PostMessageA(main, WM_COMMAND, 512, 0);
+        // The dialog goes with the window that owns it.
+        EXPECT_TRUE(e2e::WaitForWindowGone(dialog, kExitMs)) << "the dialog outlived the window that owns it";
+        EXPECT_FALSE(e2e::WaitForMessageBox(program.Id(), 1500).has_value()) << "a box after the close";
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+        EXPECT_FALSE(e2e::IsTopMost(notepad));
+        e2e::CloseWindowsOfClass("Notepad");
+        e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey);  // the next opens elsewhere
+    }
 }
 
 TEST_F(Lofter, TimingDialogWithSaveStoresTheNewValues) {

@@ -163,6 +163,60 @@ TEST_F(Launched, StartFailuresBeepShowTheirBoxesAndEndWithoutIcon) {
     }
 }
 
+// Commands that reach the main window while a settings dialog runs its
+// loop (posted before the dialog opens, so its loop delivers them).
+int dialogsActivated = 0;
+LRESULT CALLBACK CancelEachDialog(int code, WPARAM wParam, LPARAM lParam) {
+    char cls[16] = "";
+    if (code == HCBT_ACTIVATE && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
+        lstrcmpA(cls, "#32770") == 0) {
+        ++dialogsActivated;
+        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct DuringDialogCase {
+    const char* fault;
+    WPARAM dialog;
+    WPARAM postedCommand;
+    bool ends;
+};
+
+TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
+    const DuringDialogCase cases[] = {
+        {"close under the placement dialog: freed window used, top-most not undone", kCmdPlacementDialog, kCmdClose, true},
+        {"close under the timing dialog", kCmdTimingDialog, kCmdClose, true},
+        {"a second dialog opened over the first", kCmdPlacementDialog, kCmdTimingDialog, false},
+    };
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CancelEachDialog, nullptr, GetCurrentThreadId());
+    for (const DuringDialogCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        platform.iconCalls.clear();
+        dialogsActivated = 0;
+        Launch("z=TOP,e=notepad.exe");
+        HWND target = CreateWindowExA(WS_EX_TOPMOST, "Static", "target", WS_POPUP, 0, 0, 10, 10,
+                                      nullptr, nullptr, nullptr, nullptr);
+        window->target = target;
+        PostMessageA(hwnd, WM_COMMAND, c.postedCommand, 0);
+        SendMessageA(hwnd, WM_COMMAND, c.dialog, 0);
+        EXPECT_EQ(1, dialogsActivated);
+        EXPECT_EQ(!c.ends, IsWindow(hwnd) != FALSE);
+        EXPECT_EQ(c.ends, DrainQuit());
+        EXPECT_EQ(!c.ends, (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+        int deletesOfOurIcon = 0;
+        for (const auto& call : platform.iconCalls)
+            deletesOfOurIcon += call.message == NIM_DELETE && call.data.hWnd == hwnd;
+        EXPECT_EQ(c.ends ? 2 : 0, deletesOfOurIcon);  // the end of the run and the destruction
+        EXPECT_TRUE(platform.boxes.empty());
+        if (!c.ends) DestroyWindow(hwnd);
+        DestroyWindow(target);
+        DrainQuit();
+        window = nullptr;
+    }
+    UnhookWindowsHookEx(hook);
+}
+
 TEST(SettingsMaps, TablesFitTheirRecords) {
     EXPECT_EQ(0, CheckControlMap(kPlacementMap, sizeof(PlacementData)));
     EXPECT_EQ(0, CheckControlMap(kTimingMap, sizeof(TimingData)));
