@@ -88,6 +88,10 @@ public:
         } else if (strcmp(now, timeText) == 0) {
             KillTimer(kClockTimer);
             self.Fire();
+            // The shell's own box about a target it cannot open runs a loop
+            // in which the window may have been closed: then nothing is left
+            // to time.
+            if (!hwnd) return 1;
             SetTimer(kClockTimer, kPauseAfterFireMs);
             self.coolDown = 1;
         }
@@ -99,7 +103,7 @@ public:
     // empty field, say) never fires. The timer is left as it is.
     int ChangeTime() {
         TimeParts parts{hourText, minuteText, secondText};
-        if (AskTimeParts(this, parts) != TimeDialogResult::Confirmed) return 0;
+        if (AskTimeParts(this, parts) != TimeDialogResult::Confirmed || !hwnd) return 0;
         ComposeTimeText(TextField{timeText, sizeof timeText}, hourText, minuteText, secondText);
         char tip[kTipWorkSize];
         ModifyTrayIcon(kTrayIconId, icon, BuildTip(tip));

@@ -180,9 +180,12 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     // The lead covers five program starts on a busy machine.
     const SetTime setTime = SetTimeIn(20);
     const std::string& at = setTime.text;
-    e2e::Program launchOnce, launchDaily, closeTwin, closeWithBlank, closeByMenu;
+    e2e::Program launchOnce, launchDaily, launchFails, closeTwin, closeWithBlank, closeByMenu;
     ASSERT_TRUE(launchOnce.Start(Aubade(), at + " notepad.exe"));
     ASSERT_TRUE(launchDaily.Start(Aubade(), at + " notepad.exe, ,C:\\windows,-c"));
+    // The shell reports a target it cannot open in a box of its own, whose
+    // loop still delivers the tray's commands.
+    ASSERT_TRUE(launchFails.Start(Aubade(), at + " kivora-no-such-target.exe, , ,-c"));
     ASSERT_TRUE(closeTwin.Start(Nocturne(), at + " " + twinA.caption));
     // Two blanks: the caption starts with a blank and names no window.
     ASSERT_TRUE(closeWithBlank.Start(Nocturne(), at + "  " + other.caption));
@@ -191,6 +194,8 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     ASSERT_NE(nullptr, MainWindowOf(launchOnce, "Aubade"));
     HWND dailyWindow = MainWindowOf(launchDaily, "Aubade");
     ASSERT_NE(nullptr, dailyWindow);
+    HWND failsWindow = MainWindowOf(launchFails, "Aubade");
+    ASSERT_NE(nullptr, failsWindow);
     ASSERT_NE(nullptr, MainWindowOf(closeTwin, "Nocturne"));
     ASSERT_NE(nullptr, MainWindowOf(closeWithBlank, "Nocturne"));
     HWND menuWindow = MainWindowOf(closeByMenu, "Nocturne");
@@ -217,6 +222,17 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     EXPECT_TRUE(other.program.IsRunning());
 
     const DWORD afterSetTime = 20000;
+    // Closed from its menu while the shell's box is up, aubade ends once the
+    // box is answered: no box of its own, no assertion, exit code 0.
+    auto shellBox = e2e::WaitForMessageBox(launchFails.Id(), kStartMs);
+    ASSERT_TRUE(shellBox.has_value());
+    ASSERT_TRUE(::PostMessageA(failsWindow, WM_COMMAND, 512, 0));
+    EXPECT_TRUE(e2e::WaitForWindowGone(failsWindow, kStartMs));
+    ASSERT_TRUE(e2e::PressButton(*shellBox, shellBox->buttons.front().id));
+    ASSERT_TRUE(e2e::WaitForWindowGone(shellBox->window, kStartMs));
+    EXPECT_FALSE(e2e::WaitForMessageBox(launchFails.Id(), 1500).has_value());
+    EXPECT_EQ(0u, launchFails.WaitForExit(kStartMs).value_or(0xDEAD));
+
     EXPECT_EQ(0u, launchOnce.WaitForExit(afterSetTime).value_or(0xDEAD));
     EXPECT_EQ(0u, closeTwin.WaitForExit(afterSetTime).value_or(0xDEAD));
     EXPECT_EQ(0u, closeWithBlank.WaitForExit(afterSetTime).value_or(0xDEAD));
