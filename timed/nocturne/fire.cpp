@@ -33,7 +33,10 @@ void TimedWindow::Fire() {
     // The whole title must match; no class is named.
     HWND target = ::FindWindowA(nullptr, caption);
     DWORD processId = 0;
-    if (target && ::GetWindowThreadProcessId(target, &processId) != 0) {
+    // A caption naming nocturne's own window ends it the way a firing does:
+    // ending its own process would leave its tray icon behind.
+    if (target && ::GetWindowThreadProcessId(target, &processId) != 0 &&
+        processId != ::GetCurrentProcessId()) {
         // Nothing is reported: a process that cannot be opened or ended
         // stays, and the program ends as usual.
         ProcessHandle process(processId);

@@ -210,29 +210,64 @@ TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
     }
 }
 
+// A window of another process stands for the target: Wine's Notepad. The
+// seam only records the end it is asked for.
+struct NotepadProcess {
+    PROCESS_INFORMATION info = {};
+    HWND window = nullptr;
+    NotepadProcess() {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        char line[] = "notepad.exe";
+        if (!::CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            return;
+        ::WaitForInputIdle(info.hProcess, 10000);
+        for (int tries = 0; tries < 200 && !window; ++tries, ::Sleep(50)) {
+            for (HWND w = ::FindWindowExA(nullptr, nullptr, "Notepad", nullptr); w;
+                 w = ::FindWindowExA(nullptr, w, "Notepad", nullptr)) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(w, &owner);
+                if (owner == info.dwProcessId) window = w;
+            }
+        }
+    }
+    ~NotepadProcess() {
+        if (!info.hProcess) return;
+        ::TerminateProcess(info.hProcess, 0);
+        ::WaitForSingleObject(info.hProcess, 5000);
+        ::CloseHandle(info.hProcess);
+        ::CloseHandle(info.hThread);
+    }
+};
+
 TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
-    // A window of this process stands for the target; the seam only records
-    // the end it is asked for.
-    HWND target = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10, 10,
-                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(nullptr, target);
+    NotepadProcess notepad;
+    ASSERT_NE(nullptr, notepad.window);
+    char text[256] = "";
+    ::GetWindowTextA(notepad.window, text, sizeof text);
+    const std::string caption = text;
+    ASSERT_GT(caption.size(), 2u);
+    HWND ownWindow = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10,
+                                       10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     struct Row {
         const char* fault;
-        const char* tail;
+        std::string caption;
         bool ends;
     };
     const Row rows[] = {
-        {"the whole caption did not find its window", "7:05 Kivora closer target", true},
-        {"a partial caption matched", "7:05 Kivora closer", false},
-        {"a caption with a leading space matched", "7:05  Kivora closer target", false},
+        {"the whole caption did not find its window", caption, true},
+        {"a partial caption matched", caption.substr(0, caption.size() - 1), false},
+        {"a caption with a leading space matched", " " + caption, false},
+        {"its own hidden window ended its own process, leaving the icon behind", "Nocturne", false},
+        {"a window of its own process ended it", "Kivora closer target", false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fault);
         ProcessRecorder platform;
-        auto* window = StartWindow<nocturne::TimedWindow>(row.tail);
+        auto* window = StartWindow<nocturne::TimedWindow>("7:05 " + row.caption);
         window->Fire();
         if (row.ends) {
-            ASSERT_EQ(std::vector<DWORD>{::GetCurrentProcessId()}, platform.openedProcesses);
+            ASSERT_EQ(std::vector<DWORD>{notepad.info.dwProcessId}, platform.openedProcesses);
             EXPECT_EQ(std::vector<DWORD>{0x1F0FFF}, platform.accesses);
             EXPECT_EQ(std::vector<BOOL>{FALSE}, platform.inherits);
             EXPECT_EQ(std::vector<UINT>{0}, platform.terminations);
@@ -245,7 +280,7 @@ TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
         EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
         EndWindow(window);
     }
-    ::DestroyWindow(target);
+    ::DestroyWindow(ownWindow);
 }
 
 }  // namespace
