@@ -268,10 +268,11 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
     struct Case {
         const char* fault;
         WPARAM command;
-        int controlId;  // tells the dialog apart
     } cases[] = {
-        {"placement dialog: menu over it, or the close used the freed window", 12, 34},
-        {"timing dialog: menu over it, or the close used the freed window", 13, 18},
+        {"placement dialog: menu over it, or the close used the freed window", 12},
+        {"timing dialog: menu over it, or the close used the freed window", 13},
+        {"About box: menu over it", 532},
+        {"hide-icon question: menu over it", 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -279,7 +280,11 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
         HWND main = MainWindow();
         ASSERT_NE(nullptr, main);
         PostMessageA(main, WM_COMMAND, c.command, 0);
-        HWND dialog = WaitForDialog(c.controlId);
+        e2e::WindowQuery dialogs;
+        dialogs.className = "#32770";
+        dialogs.processId = program.Id();
+        dialogs.visibleOnly = true;
+        HWND dialog = e2e::WaitForWindow(dialogs, kStartMs);
         ASSERT_NE(nullptr, dialog);
         SetForegroundWindow(notepad);
         PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
