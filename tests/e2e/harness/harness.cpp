@@ -192,7 +192,7 @@ HWND WaitForDialogWith(DWORD processId, int controlId, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         for (HWND dialog : FindWindows(query))
-            if (GetDlgItem(dialog, controlId)) return dialog;
+            if (controlId == 0 || GetDlgItem(dialog, controlId)) return dialog;
         if (GetTickCount() - start >= timeoutMs) return nullptr;
         PumpFor(kPollMs);
     }

@@ -101,7 +101,7 @@ RECT WindowRect(HWND window);
 bool WaitForOrigin(HWND window, int x, int y, DWORD timeoutMs, DWORD* tookMs = nullptr);
 
 // A visible dialog of the process that holds the control: what tells one
-// dialog of a program from another.
+// dialog of a program from another. Control id 0: any of its dialogs.
 HWND WaitForDialogWith(DWORD processId, int controlId, DWORD timeoutMs);
 bool IsTopMost(HWND window);
 

@@ -280,11 +280,7 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
         HWND main = MainWindow();
         ASSERT_NE(nullptr, main);
         PostMessageA(main, WM_COMMAND, c.command, 0);
-        e2e::WindowQuery dialogs;
-        dialogs.className = "#32770";
-        dialogs.processId = program.Id();
-        dialogs.visibleOnly = true;
-        HWND dialog = e2e::WaitForWindow(dialogs, kStartMs);
+        HWND dialog = WaitForDialog(0);
         ASSERT_NE(nullptr, dialog);
         SetForegroundWindow(notepad);
         PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
