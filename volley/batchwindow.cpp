@@ -114,6 +114,9 @@ int BatchWindow::OnTimer(UINT) {
     // would otherwise deliver the timer again.
     KillTimer(kRunTimer);
     const int failed = entries.RunAll();
+    // The shell's own box about an entry it cannot open runs a loop in which
+    // the user may have closed this window: the run has ended with it.
+    if (!hwnd) return 1;
     if (failed != kAllPerformed) {
         char text[32];
         FormatText(text, sizeof text, "Line No %d", failed);

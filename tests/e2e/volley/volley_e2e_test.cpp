@@ -163,6 +163,27 @@ TEST_F(VolleyProgram, RunsTheListAndReportsTheFirstFailure) {
     }
 }
 
+// The shell's own box about an entry it cannot open runs a loop in which the
+// status window can still be closed; volley must then end without its box.
+TEST_F(VolleyProgram, ClosedWhileTheShellReportsAFailureItEndsQuietly) {
+    Write("list.rsp", std::string(kMissingProgram) + "\n");
+    e2e::Program program;
+    ASSERT_TRUE(program.Start(e2e::BesideTests("volley.exe"), "list.rsp"));
+    auto shellBox = e2e::WaitForMessageBox(program.Id(), 10000);
+    ASSERT_TRUE(shellBox.has_value());
+    e2e::WindowQuery main;
+    main.className = "Volleey";
+    main.processId = program.Id();
+    HWND window = e2e::WaitForWindow(main, 1000);
+    ASSERT_NE(nullptr, window);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(window, 5000));
+    ASSERT_TRUE(e2e::PressButton(*shellBox, shellBox->buttons.front().id)) << "the shell's box closed by itself";
+    ASSERT_TRUE(e2e::WaitForWindowGone(shellBox->window, 5000));
+    EXPECT_FALSE(e2e::WaitForMessageBox(program.Id(), 1500).has_value()) << "a box after the close";
+    EXPECT_EQ(0u, program.WaitForExit(5000).value_or(0xDEAD));
+}
+
 TEST_F(VolleyProgram, AWaitBetweenTwoLaunchesSeparatesThem) {
     Write("list.rsp", Expand("{a}\n#time,1000\n{b}\n"));
     Outcome out = Run("list.rsp");
