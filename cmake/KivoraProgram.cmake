@@ -6,7 +6,8 @@
 #
 # The script starts with #pragma code_page(65001) and includes
 # "wpresources.rc" (framework/resources) for "DLGABOUT" and
-# "DLGPRINTABORT". Files named in the script (icons) are found beside the
+# "DLGPRINTABORT", and "appmanifest.rc" for the application manifest that
+# every program carries. Files named in the script (icons) are found beside the
 # script or in framework/resources/icons.
 get_filename_component(KIVORA_RESOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../framework/resources ABSOLUTE)
 
@@ -42,7 +43,8 @@ endfunction()
 # shared resources is rebuilt when one of them changes, or a program would
 # keep a stale About box.
 function(kivora_rc_depends rc_path)
-  file(GLOB shared CONFIGURE_DEPENDS ${KIVORA_RESOURCE_DIR}/*.rc ${KIVORA_RESOURCE_DIR}/*.h)
+  file(GLOB shared CONFIGURE_DEPENDS ${KIVORA_RESOURCE_DIR}/*.rc ${KIVORA_RESOURCE_DIR}/*.h
+       ${KIVORA_RESOURCE_DIR}/*.manifest)
   set_property(SOURCE ${rc_path} APPEND PROPERTY OBJECT_DEPENDS ${shared}
                ${KIVORA_GENERATED_DIR}/kivora_version.h)
 endfunction()

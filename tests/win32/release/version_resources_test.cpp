@@ -1,6 +1,7 @@
 // Each shipped file, as built, carries the suite's version resource: product
 // name, its own description in Japanese and English, the build's version,
-// its file name, and (programs only) the icon group "AppIcon".
+// its file name, and (programs only) the icon group "AppIcon" and the
+// application manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,7 +28,7 @@ struct ShippedFile {
     DWORD fileType;
     const char* descriptionJa;  // CP932 at run time, as VerQueryValueA hands it back
     const char* descriptionEn;
-    bool hasIcon;
+    bool isProgram;  // programs carry an icon group and a manifest
 };
 
 // Faults caught: a file without a resource, a script that copied another
@@ -156,7 +158,117 @@ TEST(VersionResources, EachProgramCarriesItsIconGroup) {
         FileAsData module(ShippedPath(file.name));
         ASSERT_NE(nullptr, module.Get());
         bool found = FindResourceA(module.Get(), "AppIcon", RT_GROUP_ICON) != nullptr;
-        EXPECT_EQ(file.hasIcon, found);
+        EXPECT_EQ(file.isProgram, found);
+    }
+}
+
+// The activation context that the loader builds from a file's manifest
+// (resource 1 of type 24): the platform's own parser reads it.
+class ManifestContext {
+public:
+    explicit ManifestContext(const std::string& path) {
+        std::wstring widePath(path.begin(), path.end());
+        ACTCTXW request = {};
+        request.cbSize = sizeof request;
+        request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        request.lpSource = widePath.c_str();
+        request.lpResourceName = MAKEINTRESOURCEW(1);
+        context_ = CreateActCtxW(&request);
+    }
+    ~ManifestContext() {
+        if (Parsed()) ReleaseActCtx(context_);
+    }
+    ManifestContext(const ManifestContext&) = delete;
+    ManifestContext& operator=(const ManifestContext&) = delete;
+    bool Parsed() const { return context_ != INVALID_HANDLE_VALUE; }
+
+    std::wstring WindowsSetting(const wchar_t* space, const wchar_t* name) const {
+        wchar_t value[64] = L"";
+        SIZE_T written = 0;
+        if (!QueryActCtxSettingsW(0, context_, space, name, value, ARRAYSIZE(value), &written)) return L"(missing)";
+        return value;
+    }
+
+    ACTCTX_REQUESTED_RUN_LEVEL RunLevel() const {
+        ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+        if (!QueryActCtxW(0, context_, nullptr, RunlevelInformationInActivationContext, &level, sizeof level,
+                          nullptr))
+            return ACTCTX_RUN_LEVEL_UNSPECIFIED;
+        return level.RunLevel;
+    }
+
+    std::set<std::string> SupportedSystems() const {
+        CompatibilityInformation info = {};
+        if (!QueryActCtxW(0, context_, nullptr, CompatibilityInformationInActivationContext, &info, sizeof info,
+                          nullptr))
+            return {};
+        std::set<std::string> systems;
+        for (DWORD i = 0; i < info.count && i < kMaxElements; ++i) {
+            if (info.elements[i].type != ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS) continue;
+            const GUID& id = info.elements[i].id;
+            char text[40];
+            snprintf(text, sizeof text, "%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x",
+                     static_cast<unsigned long>(id.Data1), id.Data2, id.Data3, id.Data4[0], id.Data4[1],
+                     id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
+            systems.insert(text);
+        }
+        return systems;
+    }
+
+private:
+    // The record as Windows 10 and Wine fill it: each element ends with a
+    // 64-bit maximum version that older headers lack, so its size is theirs.
+    static constexpr DWORD kMaxElements = 16;
+    struct CompatibilityElement {
+        GUID id;
+        ACTCTX_COMPATIBILITY_ELEMENT_TYPE type;
+        ULONGLONG maxVersionTested;
+    };
+    struct CompatibilityInformation {
+        DWORD count;
+        CompatibilityElement elements[kMaxElements];
+    };
+
+    HANDLE context_ = INVALID_HANDLE_VALUE;
+};
+
+// The manifest's text as stored, for what the context does not report.
+std::string ManifestText(const FileAsData& module) {
+    HRSRC found = FindResourceA(module.Get(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    HGLOBAL loaded = found ? LoadResource(module.Get(), found) : nullptr;
+    const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+    return text ? std::string(text, SizeofResource(module.Get(), found)) : std::string();
+}
+
+// Faults caught: a program whose script lost the manifest, or a DLL that
+// gained one; XML the loader refuses (the program would not start at all on
+// Windows); a DPI setting in the wrong namespace or with another value (the
+// system would scale the placements); a run level that asks for elevation;
+// a missing or mistyped system entry (that system would apply its shims); a
+// dependency on the version 6 common controls (another look of the dialogs).
+TEST(VersionResources, EachProgramCarriesTheSuitesManifest) {
+    const std::set<std::string> systems = {
+        "e2011457-1546-43c5-a5fe-008deee3d3f0",  // Vista
+        "35138b9a-5d96-4fbd-8e2d-a2440225f93a",  // 7
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",  // 8
+        "1f676c76-80e1-4239-95bb-83d0f6d0da78",  // 8.1
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",  // 10 and 11
+    };
+    for (const ShippedFile& file : kShippedFiles) {
+        SCOPED_TRACE(file.name);
+        FileAsData module(ShippedPath(file.name));
+        ASSERT_NE(nullptr, module.Get());
+        const std::string text = ManifestText(module);
+        EXPECT_EQ(file.isProgram, !text.empty());
+        if (!file.isProgram) continue;
+
+        ManifestContext manifest(ShippedPath(file.name));
+        ASSERT_TRUE(manifest.Parsed()) << "error " << GetLastError();
+        EXPECT_EQ(L"true", manifest.WindowsSetting(L"http://schemas.microsoft.com/SMI/2005/WindowsSettings",
+                                                   L"dpiAware"));
+        EXPECT_EQ(ACTCTX_RUN_LEVEL_AS_INVOKER, manifest.RunLevel());
+        EXPECT_EQ(systems, manifest.SupportedSystems());
+        EXPECT_EQ(std::string::npos, text.find("Common-Controls"));
     }
 }
 
