@@ -79,9 +79,12 @@ endfunction()
 
 # A Win32 GoogleTest executable, run once under Wine as a single CTest test.
 # Tests share one display and its foreground window, so they never overlap.
-#   kivora_win32_test(NAME SOURCES a.cpp ... LIBS x y ... [TIMEOUT s])
+#   kivora_win32_test(NAME SOURCES a.cpp ... LIBS x y ... [TIMEOUT s]
+#                     [LAUNCHER command ...])
+# A LAUNCHER runs the test instead of Wine itself (it gets the program's
+# file name and arguments, and starts Wine in the setting it makes).
 function(kivora_win32_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LAUNCHER" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -95,7 +98,12 @@ function(kivora_win32_test name)
   endforeach()
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest gtest_main)
   # Relative: the test runs under Wine, which would read a Unix path as relative.
-  add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:../results/${name}.xml
+  if(T_LAUNCHER)
+    set(program ${T_LAUNCHER} $<TARGET_FILE_NAME:${name}>)
+  else()
+    set(program ${name})
+  endif()
+  add_test(NAME ${name} COMMAND ${program} --gtest_output=xml:../results/${name}.xml
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK display LABELS win32)
 endfunction()
