@@ -6,6 +6,7 @@
 
 #include "launcherwindow.h"
 #include "wpformat.h"
+#include "wpplatform.h"
 #include "wptext.h"
 
 namespace lofter {
@@ -37,7 +38,18 @@ namespace {
 
 const char kDigits[] = "0123456789";
 
+const char kSaveFailedText[] = "設定を保存できませんでした";
+const char kSaveFailedCaption[] = "ERROR";
+
 void FormatNumber(char* text, int32_t value) { FormatText(text, kNumberTextSize, "%d", value); }
+
+// On NT the default profile, where the timings live, belongs to the system
+// and a standard user may not write it: saying so beats a next start that
+// silently comes back with the old values.
+void ReportSaveFailed(HWND owner) {
+    Platform().Beep(0);
+    Platform().ShowMessageBox(owner, kSaveFailedText, kSaveFailedCaption, MB_OK);
+}
 
 void FormatPlacement(PlacementData* data) {
     FormatNumber(data->xText, data->x);
@@ -127,7 +139,7 @@ void LauncherWindow::showTimingDialog() {
     if (dialog.saved) {
         timings.captureDelay = ReadNumber(data.delayText);
         timings.returnInterval = ReadNumber(data.intervalText);
-        if (data.save == 1) timings.saveTimes();
+        if (data.save == 1 && !timings.saveTimes()) ReportSaveFailed(hwnd);
     }
     dialogOpen = 0;
     if (settings.autoReturn) StartReturnTimer();

@@ -23,11 +23,13 @@ int LoadTime(const char* path, int value) {
     return ReadNumber(text);
 }
 
-void SaveTime(const char* path, int value) {
+// True when the key holds the value afterwards: written, or created with it
+// (createKey reports success as 0).
+bool SaveTime(const char* path, int value) {
     char text[kivlibTextSize];
     FormatTime(text, value);
     kivlibKeys keys;
-    if (!keys.setKey(path, text)) keys.createKey(path, text);
+    return keys.setKey(path, text) || keys.createKey(path, text) == 0;
 }
 
 }  // namespace
@@ -37,7 +39,9 @@ void TimingSettings::loadTimes() {
     returnInterval = LoadTime(kReturnIntervalKey, returnInterval);
 }
 
-void TimingSettings::saveTimes() const {
-    SaveTime(kCaptureDelayKey, captureDelay);
-    SaveTime(kReturnIntervalKey, returnInterval);
+bool TimingSettings::saveTimes() const {
+    // Both are tried even when the first fails.
+    const bool delayStored = SaveTime(kCaptureDelayKey, captureDelay);
+    const bool intervalStored = SaveTime(kReturnIntervalKey, returnInterval);
+    return delayStored && intervalStored;
 }

@@ -18,9 +18,10 @@ struct TimingSettings {
     // range-checked.
     void loadTimes();
 
-    // Stores both values, creating missing keys. Failures are not reported:
-    // the values in memory stay in force for the run.
-    void saveTimes() const;
+    // Stores both values, creating missing keys. False when a value could
+    // be neither written nor created (the caller tells the user); the
+    // values in memory stay in force for the run either way.
+    bool saveTimes() const;
 };
 
 #endif

@@ -303,26 +303,82 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
     }
 }
 
-TEST_F(Lofter, TimingDialogWithSaveStoresTheNewValues) {
-    HWND notepad = StartResident();
-    HWND main = MainWindow();
-    ASSERT_NE(nullptr, main);
-    // The start stored the missing interval with its default.
-    EXPECT_EQ("500", e2e::ReadRegistryText(HKEY_USERS, e2e::kLofterIntervalKey).value_or("<missing>"));
-    PostMessageA(main, WM_COMMAND, 13, 0);
-    HWND dialog = WaitForDialog(18);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(kTestDelay, e2e::TextOf(GetDlgItem(dialog, 18)));
-    EXPECT_EQ("500", e2e::TextOf(GetDlgItem(dialog, 19)));
-    SendMessageA(GetDlgItem(dialog, 18), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1500"));
-    SendMessageA(GetDlgItem(dialog, 19), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
-    SendMessageA(GetDlgItem(dialog, 17), BM_SETCHECK, BST_CHECKED, 0);
-    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
-    EXPECT_EQ("1500", WaitForStoredText(e2e::kLofterDelayKey, "1500"));
-    EXPECT_EQ("300", WaitForStoredText(e2e::kLofterIntervalKey, "300"));
-    PostMessageA(notepad, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+// A volatile key and its missing levels: the platform refuses a lasting key
+// below it, as Windows refuses a standard user the default profile.
+bool WriteVolatileText(const char* path, const char* text) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_USERS, path, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    LONG rc = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+// Saving 1500 and 300 from the timing dialog.
+struct SaveCase {
+    const char* fault;
+    bool intervalRefused;        // the delay's key exists; the interval's cannot be made
+    const char* storedInterval;  // what its key holds afterwards
+    bool failureBox;
+};
+
+TEST_F(Lofter, TimingDialogSavesOrSaysItCouldNot) {
+    const SaveCase cases[] = {
+        {"a working save not stored, or reported as failed", false, "300", false},
+        {"a refused save passing in silence, dropping the values or ending lofter", true, "<missing>", true},
+    };
+    for (const SaveCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey));
+        if (c.intervalRefused) {
+            ASSERT_TRUE(WriteVolatileText(e2e::kLofterDelayKey, kTestDelay));
+        } else {
+            ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, kTestDelay));
+        }
+        HWND notepad = StartResident();
+        HWND main = MainWindow();
+        ASSERT_NE(nullptr, main);
+        // The start stored the missing interval, or could not and said nothing.
+        EXPECT_EQ(c.intervalRefused ? "<missing>" : "500",
+                  e2e::ReadRegistryText(HKEY_USERS, e2e::kLofterIntervalKey).value_or("<missing>"));
+        EXPECT_FALSE(e2e::WaitForMessageBox(program.Id(), 0).has_value());
+
+        PostMessageA(main, WM_COMMAND, 13, 0);
+        HWND dialog = WaitForDialog(18);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_EQ(kTestDelay, e2e::TextOf(GetDlgItem(dialog, 18)));
+        EXPECT_EQ("500", e2e::TextOf(GetDlgItem(dialog, 19)));
+        SendMessageA(GetDlgItem(dialog, 18), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1500"));
+        SendMessageA(GetDlgItem(dialog, 19), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
+        SendMessageA(GetDlgItem(dialog, 17), BM_SETCHECK, BST_CHECKED, 0);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+        EXPECT_EQ("1500", WaitForStoredText(e2e::kLofterDelayKey, "1500"));
+        EXPECT_EQ(c.storedInterval, WaitForStoredText(e2e::kLofterIntervalKey, c.storedInterval));
+
+        auto box = e2e::WaitForMessageBox(program.Id(), c.failureBox ? kStartMs : 500);
+        ASSERT_EQ(c.failureBox, box.has_value());
+        if (box) {
+            EXPECT_EQ("ERROR", box->caption);
+            EXPECT_EQ("設定を保存できませんでした", box->text);
+            EXPECT_EQ(main, GetWindow(box->window, GW_OWNER));
+            ASSERT_EQ(1u, box->buttons.size());
+            ASSERT_TRUE(e2e::PressButton(*box, IDOK));
+            ASSERT_TRUE(e2e::WaitForWindowGone(box->window, 5000));
+        }
+        // Saved or not, the new values are in force and lofter runs on.
+        PostMessageA(main, WM_COMMAND, 13, 0);
+        dialog = WaitForDialog(18);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_EQ("1500", e2e::TextOf(GetDlgItem(dialog, 18)));
+        EXPECT_EQ("300", e2e::TextOf(GetDlgItem(dialog, 19)));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+        PostMessageA(notepad, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+    }
 }
 
 }  // namespace
