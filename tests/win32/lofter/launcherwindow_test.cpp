@@ -1,18 +1,57 @@
 // LauncherWindow's start, tray menu and failures, with the shell, the tray
 // and the boxes answered by the recording platform.
+#include "kivlib.h"
 #include "launcherwindow.h"
 #include "recording_platform.h"
 #include "settingsdialogs.h"
+#include "timer_period.h"
 #include "wpapp.h"
 #include "wptext.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 using namespace lofter;
 
 namespace {
+
+// Runs once inside the modal loop of the menu or dialog that a message
+// opens, once a dialog is shown.
+std::function<void()> inLoop;
+UINT_PTR loopTimer = 0;
+void CALLBACK RunInLoop(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowA("#32770", nullptr);
+    if (dialog && !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, loopTimer);
+    loopTimer = 0;
+    inLoop();
+}
+
+void SendAndRun(HWND window, UINT message, WPARAM wParam, LPARAM lParam, std::function<void()> script) {
+    inLoop = std::move(script);
+    loopTimer = SetTimer(nullptr, 0, 20, RunInLoop);
+    SendMessageA(window, message, wParam, lParam);
+    if (loopTimer) KillTimer(nullptr, loopTimer);  // nothing modal was opened
+    loopTimer = 0;
+}
+
+HWND OpenDialog() { return FindWindowA("#32770", nullptr); }
+
+// The texts of the open dialog's fields, joined by blanks.
+std::string FieldTexts(std::initializer_list<int> ids) {
+    std::string texts;
+    for (int id : ids) {
+        char text[64] = "";
+        GetDlgItemTextA(OpenDialog(), id, text, sizeof text);
+        texts += (texts.empty() ? "" : " ") + std::string(text);
+    }
+    return texts;
+}
+
+void Type(int id, const char* text) { SetDlgItemTextA(OpenDialog(), id, text); }
+void Press(int id) { PostMessageA(OpenDialog(), WM_COMMAND, id, 0); }
 
 // Starts lofter's main window on line and ends it (and the quit messages
 // its end posts) when the test is done.
@@ -28,6 +67,7 @@ protected:
         CopyText(commandText, sizeof commandText, line);
         window = new LauncherWindow;
         hwnd = window->hwnd;
+        KillTimer(hwnd, kCaptureTimer);  // no capture of whatever is in the foreground here
     }
 
     // True when a quit message was waiting (it is removed).
@@ -74,7 +114,7 @@ TEST_F(Launched, StartsTheProgramAsToldAndPutsUpIconAndMenu) {
     EXPECT_EQ(1u, icon.uID);
     EXPECT_EQ(hwnd, icon.hWnd);
     EXPECT_EQ(kTrayMessage, icon.uCallbackMessage);
-    EXPECT_NE(nullptr, icon.hIcon);
+    EXPECT_EQ(LoadIconA(wpApp.hinst, "SwitchWindow"), icon.hIcon);  // not "AppIcon"
     EXPECT_STREQ("LOFT notepad.exe", icon.szTip);
 
     // The menu: ids by position, the settings submenu, the check marks.
@@ -90,8 +130,13 @@ TEST_F(Launched, StartsTheProgramAsToldAndPutsUpIconAndMenu) {
     }
     HMENU settings = GetSubMenu(menu, 3);
     ASSERT_NE(nullptr, settings);
-    EXPECT_EQ(12u, GetMenuItemID(settings, 0));
-    EXPECT_EQ(13u, GetMenuItemID(settings, 1));
+    const char* settingsTexts[] = {"表示位置の設定", "全体の設定"};
+    for (int i = 0; i < 2; ++i) {
+        char text[64] = "";
+        GetMenuStringA(settings, i, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(settingsTexts[i], text) << i;
+        EXPECT_EQ(12u + i, GetMenuItemID(settings, i)) << i;
+    }
     EXPECT_EQ(0, GetMenuItemCount(window->rightMenu.hmenu));
     EXPECT_TRUE(Checked(1));
     EXPECT_FALSE(Checked(2));
@@ -110,6 +155,109 @@ TEST_F(Launched, MenuTogglesMoveTheirCheckMarks) {
     SendMessageA(hwnd, WM_COMMAND, kCmdAutoReturn, 0);
     EXPECT_FALSE(Checked(2));
     EXPECT_TRUE(DrainQuit());   // nothing left to keep
+}
+
+TEST_F(Launched, PositionAndSizeArePlacedOnlyWhenBothHalvesAreGiven) {
+    const struct {
+        const char* fault;
+        const char* line;
+        int moveWanted, sizeWanted, topMost;
+    } rows[] = {
+        {"w without h sized the window", "x=5,y=6,w=300,e=a.exe", 1, 0, 0},
+        {"x without y moved the window", "x=5,w=300,h=200,e=a.exe", 0, 1, 0},
+        {"a size of 0 counted as not given", "w=0,h=0,e=a.exe", 0, 1, 0},
+        {"a maximised start was placed or made top-most", "s=2,x=1,y=1,w=9,h=9,z=TOP,e=a.exe", 0, 0, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        Launch(row.line);
+        EXPECT_EQ(row.moveWanted, window->moveWanted);
+        EXPECT_EQ(row.sizeWanted, window->sizeWanted);
+        EXPECT_EQ(row.topMost, window->settings.topMost);
+        DestroyWindow(hwnd);
+        DrainQuit();
+    }
+}
+
+TEST_F(Launched, TrayPressesAndActivationStopAndRestartTheTimers) {
+    Launch("x=1,y=2,a=ON,e=notepad.exe");
+    const DWORD watch = TimerPeriod(hwnd, kWatchTimer, 2);
+    EXPECT_TRUE(watch >= 400 && watch <= 800) << "the watch runs every " << watch << " ms, not 500";
+    auto runs = [this](UINT id) { return KillTimer(hwnd, id) != FALSE; };  // and stops it
+    SendAndRun(hwnd, kTrayMessage, kTrayIconId, WM_RBUTTONDOWN, [] { EndMenu(); });
+    EXPECT_TRUE(runs(kWatchTimer)) << "a right press stopped the watch";
+    EXPECT_TRUE(runs(kReturnTimer)) << "a right press stopped auto return";
+    SendMessageA(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
+    bool watchInMenu = true, returnInMenu = true;
+    SendAndRun(hwnd, kTrayMessage, kTrayIconId, WM_LBUTTONDOWN, [&] {
+        watchInMenu = runs(kWatchTimer);
+        returnInMenu = runs(kReturnTimer);
+        EndMenu();
+    });
+    EXPECT_FALSE(watchInMenu) << "the watch ran on while the menu was open";
+    EXPECT_FALSE(returnInMenu) << "auto return ran on while the menu was open";
+    window->dialogOpen = 1;
+    SendMessageA(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_TRUE(runs(kWatchTimer)) << "losing activation did not restart the watch";
+    EXPECT_FALSE(runs(kReturnTimer)) << "auto return restarted under an open settings dialog";
+}
+
+TEST_F(Launched, PlacementDialogMapsItsFieldsAndCancelWithoutButton34KeepsEverything) {
+    Launch("x=10,y=20,w=300,h=200,z=TOP,e=notepad.exe");
+    window->target = CreateWindowExA(0, "STATIC", "", WS_POPUP, 400, 300, 50, 40, nullptr, nullptr,
+                                     wpApp.hinst, nullptr);
+    auto rect = [this] {
+        RECT r;
+        GetWindowRect(window->target, &r);
+        return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+               std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    };
+    SendAndRun(hwnd, WM_COMMAND, kCmdPlacementDialog, 0, [] {
+        EXPECT_EQ("10 20 300 200", FieldTexts({30, 31, 32, 33}));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(OpenDialog(), 32)));
+        Type(30, "99");
+        Press(IDCANCEL);
+    });
+    EXPECT_EQ("400,300 50x40", rect()) << "Cancel put the moved window back";
+    SendAndRun(hwnd, WM_COMMAND, kCmdPlacementDialog, 0, [] {
+        Type(30, "11"); Type(31, "21"); Type(32, "310"); Type(33, "210");
+        Press(IDOK);
+    });
+    EXPECT_EQ("11,21 310x210", rect());
+    DestroyWindow(window->target);
+    window->target = nullptr;
+
+    DestroyWindow(hwnd);
+    DrainQuit();
+    Launch("x=10,y=20,w=0,h=200,z=TOP,e=notepad.exe");
+    SendAndRun(hwnd, WM_COMMAND, kCmdPlacementDialog, 0, [] {
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(OpenDialog(), 32))) << "a width of 0 could be edited";
+        Press(IDCANCEL);
+    });
+}
+
+TEST_F(Launched, TimingDialogWithSaveUncheckedChangesOnlyThisRun) {
+    Launch("z=TOP,e=notepad.exe");
+    kivlibKeys keys;
+    char delay[kivlibTextSize] = "", interval[kivlibTextSize] = "";
+    keys.readKey(kCaptureDelayKey, delay);
+    keys.readKey(kReturnIntervalKey, interval);
+    SendAndRun(hwnd, WM_COMMAND, kCmdTimingDialog, 0, [&] {
+        EXPECT_EQ(std::to_string(window->timings.captureDelay) + " " +
+                      std::to_string(window->timings.returnInterval),
+                  FieldTexts({18, 19}));
+        Type(18, "1234"); Type(19, "321");
+        Press(IDOK);
+    });
+    EXPECT_EQ(1234, window->timings.captureDelay);
+    EXPECT_EQ(321, window->timings.returnInterval);
+    char stored[kivlibTextSize] = "";
+    keys.readKey(kCaptureDelayKey, stored);
+    EXPECT_STREQ(delay, stored);
+    keys.readKey(kReturnIntervalKey, stored);
+    EXPECT_STREQ(interval, stored);
+    keys.setKey(kCaptureDelayKey, delay);  // as they were, should the test fail
+    keys.setKey(kReturnIntervalKey, interval);
 }
 
 TEST_F(Launched, HidingTheIconAsksFirstAndOnlyOkRemovesIt) {
