@@ -55,9 +55,8 @@ public:
     std::vector<Box> boxes;
     std::vector<UINT> beeps;
     std::vector<ShellCall> shellCalls;
-    std::vector<DWORD> openedProcesses;      // process ids
-    std::vector<UINT> terminations;          // exit codes given
-    std::vector<HANDLE> closedHandles;
+    // In order: "open <access> <inherit> <id>", "terminate <handle> <code>", "close <handle>".
+    std::vector<std::string> processCalls;
     std::vector<int> endRequests;            // EndProcess codes (never ends)
     std::vector<IconCall> iconCalls;
     std::vector<FileCall> fileCalls;
@@ -107,17 +106,22 @@ public:
                                        info->nShow, info->fMask});
         return shellOpenExResult;
     }
-    HANDLE OpenProcess(DWORD, BOOL, DWORD processId) override {
-        openedProcesses.push_back(processId);
+    HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override {
+        char call[64];
+        wsprintfA(call, "open %lx %d %lu", access, inherit, processId);
+        processCalls.push_back(call);
         return openProcessResult;
     }
-    BOOL TerminateProcess(HANDLE, UINT exitCode) override {
-        terminations.push_back(exitCode);
+    BOOL TerminateProcess(HANDLE process, UINT exitCode) override {
+        processCalls.push_back("terminate " + Handle(process) + " " + std::to_string(exitCode));
         return terminateResult;
     }
     BOOL CloseHandle(HANDLE handle) override {
-        closedHandles.push_back(handle);
+        processCalls.push_back("close " + Handle(handle));
         return TRUE;
+    }
+    static std::string Handle(HANDLE handle) {
+        return std::to_string(reinterpret_cast<UINT_PTR>(handle));
     }
     BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) override {
         iconCalls.push_back(IconCall{message, *data});

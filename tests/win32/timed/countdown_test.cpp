@@ -3,12 +3,15 @@
 // option c stays after firing, so every firing of a run is seen.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
 #include "aubadewindow.h"
 #include "timechange_ids.h"
 #include "timed_test_support.h"
+#include "timer_period.h"
 
 namespace {
 
@@ -72,6 +75,11 @@ void CALLBACK FillTimeDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     const char* texts[] = {edit.hours, edit.minutes, edit.seconds};
     const int ids[] = {IDC_TIME_HOURS, IDC_TIME_MINUTES, IDC_TIME_SECONDS};
     for (int i = 0; i < 3; ++i) {
+        // A typed letter is refused.
+        ::SendDlgItemMessageA(dialog, ids[i], WM_CHAR, 'x', 0);
+        char typed[16] = "";
+        ::GetDlgItemTextA(dialog, ids[i], typed, sizeof typed);
+        EXPECT_EQ(nullptr, strchr(typed, 'x')) << ids[i];
         if (texts[i]) ::SetDlgItemTextA(dialog, ids[i], texts[i]);
     }
     ::PostMessageA(dialog, WM_COMMAND, edit.button, 0);
@@ -107,8 +115,8 @@ TEST(Countdown, FiringsOnAVirtualClock) {
             }
         }
 
-        // Ticks come at the period the window armed: 200 ms, or 2000 ms
-        // after a firing. A busy thread delays one tick.
+        // Ticks come every 200 ms, 2000 ms after a firing (the periods the
+        // timer keeps are read below). A busy thread delays one tick.
         std::vector<std::string> fires;
         bool busyDone = row.busyMs == 0;
         DWORD total = static_cast<DWORD>(row.hours) * 3600000u;
@@ -119,7 +127,7 @@ TEST(Countdown, FiringsOnAVirtualClock) {
                 char now[timed::kClockTextSize];
                 fires.push_back(std::to_string(clock.localTime.wDay) + " " + window->FormatNow(now));
             }
-            DWORD step = window->coolDown ? timed::kPauseAfterFireMs : timed::kTickMs;
+            DWORD step = window->coolDown ? 2000 : 200;
             if (!busyDone && Reached(clock.localTime, row.busyFrom)) {
                 step += row.busyMs;
                 busyDone = true;
@@ -130,6 +138,49 @@ TEST(Countdown, FiringsOnAVirtualClock) {
         EXPECT_EQ(row.fires, fires);
         EndWindow(window);
     }
+}
+
+TEST(Countdown, TheTimerTicksEvery200MsAndPauses2000MsAfterAFiring) {
+    VirtualClock clock;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe, , ,-c");
+    auto within = [](DWORD period, DWORD expected) {
+        return period >= expected * 4 / 5 && period <= expected * 8 / 5;
+    };
+    const DWORD tick = TimerPeriod(window->hwnd, timed::kClockTimer);
+    EXPECT_TRUE(within(tick, 200)) << "ticks every " << tick << " ms";
+    clock.SetTime(8, 7, 5, 0, 0);
+    window->OnTimer(timed::kClockTimer);
+    ASSERT_EQ(1u, clock.shellCalls.size());
+    const DWORD pause = TimerPeriod(window->hwnd, timed::kClockTimer, 1);
+    EXPECT_TRUE(within(pause, 2000)) << "pauses " << pause << " ms after firing";
+    window->OnTimer(timed::kClockTimer);  // the tick after the pause
+    const DWORD after = TimerPeriod(window->hwnd, timed::kClockTimer);
+    EXPECT_TRUE(within(after, 200)) << "ticks every " << after << " ms after the pause";
+    EndWindow(window);
+}
+
+// The shell's own error box runs a modal loop while the launch is made.
+class ShellWithBox : public VirtualClock {
+public:
+    BOOL ShellOpenEx(SHELLEXECUTEINFOA* info) override {
+        BOOL result = VirtualClock::ShellOpenEx(info);
+        const DWORD end = ::GetTickCount() + 500;
+        MSG message;
+        while (shellCalls.size() == 1 && static_cast<int>(end - ::GetTickCount()) > 0) {
+            while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return result;
+    }
+};
+
+TEST(Countdown, AShellBoxOpenWhileFiringDoesNotFireAgain) {
+    ShellWithBox clock;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe, , ,-c");
+    clock.SetTime(8, 7, 5, 0, 0);
+    window->OnTimer(timed::kClockTimer);
+    EXPECT_EQ(1u, clock.shellCalls.size());
+    EndWindow(window);
 }
 
 }  // namespace

@@ -8,21 +8,14 @@
 #include "aubadewindow.h"
 #include "nocturnewindow.h"
 #include "timed_test_support.h"
-#include "timedusage.h"
+#include "usage_texts.h"
 
 namespace {
 
-// Records what the closer asks of the process calls, besides the ids.
+// Keeps the whole record of each shell request.
 class ProcessRecorder : public VirtualClock {
 public:
-    std::vector<DWORD> accesses;
-    std::vector<BOOL> inherits;
     std::vector<SHELLEXECUTEINFOA> requests;
-    HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId) override {
-        accesses.push_back(access);
-        inherits.push_back(inherit);
-        return VirtualClock::OpenProcess(access, inherit, processId);
-    }
     BOOL ShellOpenEx(SHELLEXECUTEINFOA* info) override {
         requests.push_back(*info);
         return VirtualClock::ShellOpenEx(info);
@@ -51,15 +44,15 @@ TEST(Construction, ARefusedCommandLineShowsTheUsageAndMakesNothingElse) {
         {"a tail past the 255-character copy was acted on cut", false,
          "7:30 notepad.exe," + std::string(300, 'a')},
         {"the closer's -c was accepted", true, "23:00 Title,-c"},
-        {"the closer's tail past the copy was acted on cut", true,
-         "23:00 " + std::string(260, 'T')},
+        {"the closer's tail one past the copy was acted on cut", true,
+         "23:00 " + std::string(250, 'T')},
     };
     for (const Refusal& row : rows) {
         SCOPED_TRACE(row.fault);
         VirtualClock platform;
         WPTrayWin* window = StartProgram(row.closer, row.tail);
         ASSERT_EQ(1u, platform.boxes.size());
-        EXPECT_EQ(row.closer ? kCloseUsage : kLaunchUsage, platform.boxes[0].text);
+        EXPECT_EQ(row.closer ? e2e::kNocturneUsage : e2e::kAubadeUsage, platform.boxes[0].text);
         EXPECT_EQ("ERROR", platform.boxes[0].caption);
         EXPECT_EQ(0u, platform.boxes[0].type);
         EXPECT_EQ(nullptr, platform.boxes[0].owner);
@@ -203,9 +196,9 @@ TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
         EXPECT_STREQ(row.directory, sent.lpDirectory);
         EXPECT_EQ(SW_SHOWNORMAL, sent.nShow);
         EXPECT_EQ(row.quit, TakeQuit());
-        if (row.quit == 0) {
-            EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
-        }
+        // Its icon goes as it ends, or stays with it (option c).
+        EXPECT_EQ(static_cast<DWORD>(row.quit == 0 ? NIM_DELETE : NIM_ADD),
+                  platform.iconCalls.back().message);
         EndWindow(window);
     }
 }
@@ -266,16 +259,12 @@ TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
         ProcessRecorder platform;
         auto* window = StartWindow<nocturne::TimedWindow>("7:05 " + row.caption);
         window->Fire();
-        if (row.ends) {
-            ASSERT_EQ(std::vector<DWORD>{notepad.info.dwProcessId}, platform.openedProcesses);
-            EXPECT_EQ(std::vector<DWORD>{0x1F0FFF}, platform.accesses);
-            EXPECT_EQ(std::vector<BOOL>{FALSE}, platform.inherits);
-            EXPECT_EQ(std::vector<UINT>{0}, platform.terminations);
-            EXPECT_EQ(std::vector<HANDLE>{platform.openProcessResult}, platform.closedHandles);
-        } else {
-            EXPECT_TRUE(platform.openedProcesses.empty());
-            EXPECT_TRUE(platform.terminations.empty());
-        }
+        // All access, not inheritable; the opened handle is ended, then closed.
+        const std::string handle = RecordingPlatform::Handle(platform.openProcessResult);
+        const std::vector<std::string> calls = {
+            "open 1f0fff 0 " + std::to_string(notepad.info.dwProcessId), "terminate " + handle + " 0",
+            "close " + handle};
+        EXPECT_EQ(row.ends ? calls : std::vector<std::string>{}, platform.processCalls);
         EXPECT_EQ(0, TakeQuit());  // it ends either way
         EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
         EndWindow(window);
