@@ -1,6 +1,7 @@
 #include "launchrequest.h"
 
 #include "tempfolder.h"
+#include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ struct Request {
 
 void ExpectUsageBox(const WPNotice& box) {
     EXPECT_STREQ("ERROR", box.caption);
-    EXPECT_STREQ(kUsageText, box.text);  // whole, not cut
+    EXPECT_STREQ(e2e::kLofterUsage, box.text);  // whole, not cut
     EXPECT_EQ(0u, box.style);
     EXPECT_TRUE(box.ownedByMainWindow);
     EXPECT_TRUE(box.beepFirst);
@@ -83,7 +84,7 @@ TEST(LaunchRequest, UnreadableResponseFileShowsItsBoxThenUsage) {
         EXPECT_EQ(1, r.settings.noProgram);  // nothing was parsed
         ASSERT_EQ(2, r.boxCount) << line;
         EXPECT_STREQ("ERROR!!", r.boxes[0].caption);
-        EXPECT_STREQ(kResponseFileErrorText, r.boxes[0].text);
+        EXPECT_STREQ("レスポンスファイルが読めません", r.boxes[0].text);
         EXPECT_EQ(0u, r.boxes[0].style);
         EXPECT_FALSE(r.boxes[0].ownedByMainWindow);
         EXPECT_FALSE(r.boxes[0].beepFirst);

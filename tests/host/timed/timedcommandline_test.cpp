@@ -1,4 +1,5 @@
 #include "timedrequest.h"
+#include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ Launch ReadLaunch(const char* commandLine) {
     LaunchRequest request;
     WPNotice usage = MakeNotice("unset", "unset", 99);
     int accepted = request.ReadCommandLine(commandLine, &usage);
-    ExpectRefusal(accepted, usage, kLaunchUsage);
+    ExpectRefusal(accepted, usage, e2e::kAubadeUsage);
     return Launch{accepted,          request.timeText,  request.program,
                   request.parameters, request.directory, request.noIcon,
                   request.quitAfterFire};
@@ -57,7 +58,7 @@ Close ReadClose(const char* commandLine) {
     CloseRequest request;
     WPNotice usage = MakeNotice("unset", "unset", 99);
     int accepted = request.ReadCommandLine(commandLine, &usage);
-    ExpectRefusal(accepted, usage, kCloseUsage);
+    ExpectRefusal(accepted, usage, e2e::kNocturneUsage);
     return Close{accepted, request.timeText, request.caption, request.noIcon};
 }
 

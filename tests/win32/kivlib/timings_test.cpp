@@ -3,6 +3,7 @@
 // when nothing else lives there) and leaves the same state behind.
 #include <gtest/gtest.h>
 
+#include "lofter_keys.h"
 #include "registry_state.h"
 #include "timings.h"
 
@@ -14,8 +15,8 @@ protected:
     void TearDown() override { RemoveKeys(); }
 
     static void RemoveKeys() {
-        DeleteKeyTree(kCaptureDelayKey);
-        DeleteKeyTree(kReturnIntervalKey);
+        DeleteKeyTree(e2e::kLofterDelayKey);
+        DeleteKeyTree(e2e::kLofterIntervalKey);
         DeleteKeyIfEmpty(".Default\\Software\\Zorva\\Kivora");
         DeleteKeyIfEmpty(".Default\\Software\\Zorva");
     }
@@ -32,8 +33,9 @@ TEST_F(LofterTimings, FirstRunStoresAndUsesTheDefaults) {
     TimingSettings times = LoadedAsOnStart();
     EXPECT_EQ(1000, times.captureDelay);
     EXPECT_EQ(500, times.returnInterval);
-    EXPECT_EQ("1000", StoredText(kCaptureDelayKey));
-    EXPECT_EQ("500", StoredText(kReturnIntervalKey));
+    // Under the paths the suite publishes (written out in lofter_keys.h).
+    EXPECT_EQ("1000", StoredText(e2e::kLofterDelayKey));
+    EXPECT_EQ("500", StoredText(e2e::kLofterIntervalKey));
 }
 
 TEST_F(LofterTimings, StoredTimesReplaceTheDefaults) {
