@@ -111,10 +111,10 @@ class Tests:
     def config_of(self, exe):
         return "host-asan" if exe.startswith("host_") else self.wine_arch
 
-    def build(self, specs):
-        """True when every executable named in specs builds."""
+    def build(self, selections):
+        """True when every executable named in selections builds."""
         by_config = {}
-        for exe, _ in specs:
+        for exe, _ in selections:
             by_config.setdefault(self.config_of(exe), set()).add(exe)
         for config, targets in sorted(by_config.items()):
             folder = os.path.join(self.builds, config)
@@ -166,12 +166,12 @@ class Tests:
         return subprocess.run(command, stdout=self.log, stderr=subprocess.STDOUT).returncode
 
 
-def parse_specs(text):
-    specs = []
+def parse_selections(text):
+    selections = []
     for word in text.split():
         exe, _, gtest_filter = word.partition(":")
-        specs.append((exe, gtest_filter))
-    return specs
+        selections.append((exe, gtest_filter))
+    return selections
 
 
 def main():
@@ -214,10 +214,10 @@ def main():
         tests = Tests(src, builds, options.wine_arch, log)
         if needed:
             print(f"baseline: building and running {len(needed)} test selections without a mutant", flush=True)
-            if not tests.build(parse_specs(" ".join(needed))):
+            if not tests.build(parse_selections(" ".join(needed))):
                 sys.exit(f"mutate: the tree does not build; see {log.name}")
             for word in needed:
-                ok, ran, seconds = tests.run(*parse_specs(word)[0], timeout=3600)
+                ok, ran, seconds = tests.run(*parse_selections(word)[0], timeout=3600)
                 if not ok or ran == 0:
                     problem = "runs no test" if ok else "fails"
                     sys.exit(f"mutate: {word} {problem} without a mutant; see {log.name}")
@@ -261,15 +261,15 @@ def judge(mutant, src, logs, wine_arch, builds, baseline_seconds):
         return "STALE"
     with open(os.path.join(logs, mutant["id"] + ".log"), "w") as log:
         tests = Tests(src, builds, wine_arch, log)
-        specs = parse_specs(mutant["tests"])
+        selections = parse_selections(mutant["tests"])
         try:
             with open(path, "wb") as f:
                 f.write(original.replace(old, new))
-            if not tests.build(specs):
+            if not tests.build(selections):
                 return "BROKEN"
-            for word, spec in zip(mutant["tests"].split(), specs):
+            for word, selection in zip(mutant["tests"].split(), selections):
                 timeout = max(TIMEOUT_FLOOR_S, TIMEOUT_FACTOR * baseline_seconds[word])
-                if not tests.run(*spec, timeout=timeout)[0]:
+                if not tests.run(*selection, timeout=timeout)[0]:
                     return "KILLED"
             return "SURVIVED"
         finally:
