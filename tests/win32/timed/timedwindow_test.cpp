@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aubadewindow.h"
+#include "harness.h"
 #include "nocturnewindow.h"
 #include "timed_test_support.h"
 #include "usage_texts.h"
@@ -205,40 +206,15 @@ TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
 
 // A window of another process stands for the target: Wine's Notepad. The
 // seam only records the end it is asked for.
-struct NotepadProcess {
-    PROCESS_INFORMATION info = {};
-    HWND window = nullptr;
-    NotepadProcess() {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        char line[] = "notepad.exe";
-        if (!::CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-            return;
-        ::WaitForInputIdle(info.hProcess, 10000);
-        for (int tries = 0; tries < 200 && !window; ++tries, ::Sleep(50)) {
-            for (HWND w = ::FindWindowExA(nullptr, nullptr, "Notepad", nullptr); w;
-                 w = ::FindWindowExA(nullptr, w, "Notepad", nullptr)) {
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(w, &owner);
-                if (owner == info.dwProcessId) window = w;
-            }
-        }
-    }
-    ~NotepadProcess() {
-        if (!info.hProcess) return;
-        ::TerminateProcess(info.hProcess, 0);
-        ::WaitForSingleObject(info.hProcess, 5000);
-        ::CloseHandle(info.hProcess);
-        ::CloseHandle(info.hThread);
-    }
-};
-
 TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
-    NotepadProcess notepad;
-    ASSERT_NE(nullptr, notepad.window);
-    char text[256] = "";
-    ::GetWindowTextA(notepad.window, text, sizeof text);
-    const std::string caption = text;
+    char system[MAX_PATH];
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    e2e::Program notepad;
+    ASSERT_TRUE(notepad.Start(std::string(system) + "\\notepad.exe", ""));
+    e2e::WindowQuery query;
+    query.className = "Notepad";
+    query.processId = notepad.Id();
+    const std::string caption = e2e::TextOf(e2e::WaitForWindow(query, 10000));
     ASSERT_GT(caption.size(), 2u);
     HWND ownWindow = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10,
                                        10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
@@ -262,7 +238,7 @@ TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
         // All access, not inheritable; the opened handle is ended, then closed.
         const std::string handle = RecordingPlatform::Handle(platform.openProcessResult);
         const std::vector<std::string> calls = {
-            "open 1f0fff 0 " + std::to_string(notepad.info.dwProcessId), "terminate " + handle + " 0",
+            "open 1f0fff 0 " + std::to_string(notepad.Id()), "terminate " + handle + " 0",
             "close " + handle};
         EXPECT_EQ(row.ends ? calls : std::vector<std::string>{}, platform.processCalls);
         EXPECT_EQ(0, TakeQuit());  // it ends either way
