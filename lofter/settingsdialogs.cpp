@@ -43,14 +43,6 @@ const char kSaveFailedCaption[] = "ERROR";
 
 void FormatNumber(char* text, int32_t value) { FormatText(text, kNumberTextSize, "%d", value); }
 
-// On NT the default profile, where the timings live, belongs to the system
-// and a standard user may not write it: saying so beats a next start that
-// silently comes back with the old values.
-void ReportSaveFailed(HWND owner) {
-    Platform().Beep(0);
-    Platform().ShowMessageBox(owner, kSaveFailedText, kSaveFailedCaption, MB_OK);
-}
-
 void FormatPlacement(PlacementData* data) {
     FormatNumber(data->xText, data->x);
     FormatNumber(data->yText, data->y);
@@ -139,7 +131,13 @@ void LauncherWindow::showTimingDialog() {
     if (dialog.saved) {
         timings.captureDelay = ReadNumber(data.delayText);
         timings.returnInterval = ReadNumber(data.intervalText);
-        if (data.save == 1 && !timings.saveTimes()) ReportSaveFailed(hwnd);
+        // On NT the default profile, where the timings live, belongs to the
+        // system and a standard user may not write it: saying so beats a
+        // next start that silently comes back with the old values.
+        if (data.save == 1 && !timings.saveTimes()) {
+            Platform().Beep(0);
+            MsgBox(kSaveFailedText, kSaveFailedCaption, MB_OK);
+        }
     }
     dialogOpen = 0;
     if (settings.autoReturn) StartReturnTimer();
