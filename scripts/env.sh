@@ -7,7 +7,7 @@
 # KIVORA_WINE_ARCH=win32|win64 chooses by hand. A guess made before Wine was
 # installed is made again when this file is sourced again.
 if [ -z "${KIVORA_WINE_ARCH:-}" ] || [ "${kivora_arch_guessed:-}" = 1 ]; then
-  kivora_arch_guessed=1
+  export kivora_arch_guessed=1
   if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     KIVORA_WINE_ARCH=win64
   else
