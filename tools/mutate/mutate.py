@@ -1,27 +1,46 @@
 #!/usr/bin/env python3
-"""The mutation check behind `./dev mutate [ID...]`.
+"""The mutation check behind `./dev mutate`.
 
-Each mutant of tools/mutate/mutants.txt is one small fault put into a scratch
-copy of the tree; the tests it names are built (incrementally, in build
-folders kept in the scratch area between runs) and run. A mutant is
+Two kinds of mutant, each one small fault put into a scratch copy of the
+tree, whose tests are then built (incrementally, in build folders kept in
+the scratch area between runs) and run:
 
-  KILLED    a named test failed (or hung) with the fault in place;
-  SURVIVED  every named test passed: the fault goes unnoticed;
-  STALE     its old text is not in its file exactly once;
+  ./dev mutate [ID...]            the hand-written faults of
+                                  tools/mutate/mutants.txt, each with the
+                                  tests that must catch it;
+  ./dev mutate --generate [PATH...]   every mutant generate.py makes of the
+                                  product's sources under PATH (or the ids
+                                  it names), run by the tests of its area;
+  ./dev mutate --sample N [--seed S] [PATH...]  N of those, drawn at random.
+  ./dev mutate --generate --list [PATH...]  the generated mutants, not run.
+
+A mutant is
+
+  KILLED    a test failed (or hung) with the fault in place;
+  SURVIVED  every test passed: the fault goes unnoticed;
+  STALE     its old text is no longer where the mutant puts its new one;
   BROKEN    the tree does not build with it;
-  EQUIVALENT  marked so in the list, with the reason no test can see it.
+  EQUIVALENT  no test can see it: marked so in the list or in
+            equivalent.txt with the reason, or (generated) it compiles to
+            the same object code as the original.
 
-The last line is "mutants: K killed / N valid" (valid: neither stale, broken
-nor equivalent). `./dev mutate` provides the display and the Wine session.
+Broken and equivalent mutants are not valid; a sample draws until it has N
+valid ones. The last line is "mutants: K killed / N valid (...)" with the
+share and its 95 % Wilson score interval. `./dev mutate` provides the
+display and the Wine session.
 """
 
 import argparse
 import hashlib
 import json
 import os
+import resource
 import subprocess
 import sys
+import tempfile
 import time
+
+import generate
 
 # A test with a mutant in place may hang: it counts as failed once it has
 # taken this many times as long as it took without one (at least the floor).
@@ -111,17 +130,22 @@ class Tests:
     def config_of(self, exe):
         return "host-asan" if exe.startswith("host_") else self.wine_arch
 
+    def configure(self, config):
+        """The build folder of config, configured; None when that fails."""
+        folder = os.path.join(self.builds, config)
+        if not os.path.isfile(os.path.join(folder, "CMakeCache.txt")):
+            if self.call(["cmake", "-S", self.src, "-B", folder, "--preset", config, "-G", "Ninja"]):
+                return None
+        return folder
+
     def build(self, selections):
         """True when every executable named in selections builds."""
         by_config = {}
         for exe, _ in selections:
             by_config.setdefault(self.config_of(exe), set()).add(exe)
         for config, targets in sorted(by_config.items()):
-            folder = os.path.join(self.builds, config)
-            if not os.path.isfile(os.path.join(folder, "CMakeCache.txt")):
-                if self.call(["cmake", "-S", self.src, "-B", folder, "--preset", config, "-G", "Ninja"]):
-                    return False
-            if self.call(["ninja", "-C", folder, f"-j{os.cpu_count() or 1}", *sorted(targets)]):
+            folder = self.configure(config)
+            if not folder or self.call(["ninja", "-C", folder, f"-j{os.cpu_count() or 1}", *sorted(targets)]):
                 return False
         return True
 
@@ -153,7 +177,7 @@ class Tests:
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             return False, 0, timeout
         text = output.decode("utf-8", "replace")
-        self.log.write(text)
+        self.log.write(text + f"({time.time() - began:.1f} s)\n")
         ran = 0
         for line in text.splitlines():
             if line.startswith("[==========]") and " ran." in line:
@@ -163,43 +187,227 @@ class Tests:
     def call(self, command):
         self.log.write(f"$ {' '.join(command)}\n")
         self.log.flush()
-        return subprocess.run(command, stdout=self.log, stderr=subprocess.STDOUT).returncode
+        began = time.time()
+        code = subprocess.run(command, stdout=self.log, stderr=subprocess.STDOUT).returncode
+        self.log.write(f"({time.time() - began:.1f} s)\n")
+        return code
 
 
-def parse_selections(text):
-    selections = []
-    for word in text.split():
-        exe, _, gtest_filter = word.partition(":")
-        selections.append((exe, gtest_filter))
-    return selections
+class Objects:
+    """The object files that the scratch builds compile from one source, so
+    that a mutant costs one compile: ninja compiles the mutated source, and
+    afterwards the original object goes back in place of the mutant's."""
+
+    def __init__(self, folders):
+        self.by_source = {}
+        for folder in folders:
+            out = subprocess.run(["ninja", "-C", folder, "-t", "compdb"], check=True,
+                                 capture_output=True, text=True).stdout
+            for entry in json.loads(out):
+                if entry.get("output", "").endswith((".o", ".obj")):
+                    source = os.path.realpath(os.path.join(entry["directory"], entry["file"]))
+                    self.by_source.setdefault(source, {})[folder] = entry["output"]
+        self.consumers = {}
+
+    def of(self, path):
+        """{build folder: object path in it} of a source."""
+        return self.by_source.get(os.path.realpath(path), {})
+
+    def same_code(self, folder, obj, before, log):
+        """Whether the object at obj holds the same code as the bytes
+        before: debug information aside, which records lines, not behaviour."""
+        cache = os.path.join(folder, "CMakeCache.txt")
+        objcopy = next(line.split("=", 1)[1].strip() for line in open(cache)
+                       if line.startswith("CMAKE_OBJCOPY:"))
+        with tempfile.TemporaryDirectory() as scratch:
+            earlier = os.path.join(scratch, "before.obj")
+            with open(earlier, "wb") as f:
+                f.write(before)
+            bare = []
+            for number, full in enumerate((earlier, os.path.join(folder, obj))):
+                stripped = os.path.join(scratch, f"{number}.obj")
+                if subprocess.run([objcopy, "--strip-debug", full, stripped],
+                                  stdout=log, stderr=subprocess.STDOUT).returncode:
+                    return False
+                with open(stripped, "rb") as f:
+                    bare.append(f.read())
+            return bare[0] == bare[1]
+
+    def save(self, path):
+        """The source's time and its objects' bytes and times, or None when
+        an object is missing (then ninja simply compiles everything again)."""
+        saved = {"source": os.stat(path), "objects": {}}
+        for folder, obj in self.of(path).items():
+            full = os.path.join(folder, obj)
+            if not os.path.isfile(full):
+                return None
+            with open(full, "rb") as f:
+                saved["objects"][(folder, obj)] = (f.read(), os.stat(full).st_mtime_ns)
+        return saved
+
+    def restore(self, path, saved):
+        """After the original source is written back: its old time, and
+        the original objects where ninja built the mutant's. An object keeps
+        the time ninja recorded for it (so ninja takes it as up to date);
+        what was made from it is removed, so ninja makes it again."""
+        if not saved or not saved["objects"]:
+            return
+        os.utime(path, ns=(saved["source"].st_atime_ns, saved["source"].st_mtime_ns))
+        for (folder, obj), (data, mtime) in saved["objects"].items():
+            full = os.path.join(folder, obj)
+            now = os.stat(full).st_mtime_ns if os.path.exists(full) else mtime
+            if now == mtime:
+                continue
+            with open(full, "wb") as f:
+                f.write(data)
+            os.utime(full, ns=(now, now))
+            for made in self.made_from(folder, obj):
+                if os.path.exists(os.path.join(folder, made)):
+                    os.remove(os.path.join(folder, made))
+
+    def made_from(self, folder, obj):
+        if (folder, obj) not in self.consumers:
+            out = subprocess.run(["ninja", "-C", folder, "-t", "query", obj], check=True,
+                                 capture_output=True, text=True).stdout
+            lines = out.splitlines()
+            start = lines.index("  outputs:") + 1 if "  outputs:" in lines else len(lines)
+            self.consumers[(folder, obj)] = [line.strip() for line in lines[start:]]
+        return self.consumers[(folder, obj)]
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--root", required=True)
-    parser.add_argument("--scratch", required=True)
-    parser.add_argument("--wine-arch", default=os.environ.get("KIVORA_WINE_ARCH", "win32"))
-    parser.add_argument("ids", nargs="*")
-    options = parser.parse_args()
+class Job:
+    """One mutant to judge: which file it changes and how, the tests that
+    must catch it, what it does in one line, and why it is not run when it
+    is known to be equivalent."""
 
-    mutants = read_mutants(os.path.join(options.root, "tools", "mutate", "mutants.txt"))
-    if options.ids:
-        known = {m["id"] for m in mutants}
-        unknown = [i for i in options.ids if i not in known]
-        if unknown:
-            sys.exit(f"mutate: no such mutant: {' '.join(unknown)}")
-        mutants = [m for m in mutants if m["id"] in options.ids]
+    def __init__(self, id, file, change, tests, said, equivalent="", compare_object=False):
+        self.id, self.file, self.change, self.tests, self.said = id, file, change, tests, said
+        self.equivalent, self.compare_object = equivalent, compare_object
 
-    started = time.time()
-    src = os.path.join(options.scratch, "src")
-    builds = os.path.join(options.scratch, "build")
-    logs = os.path.join(options.scratch, "logs")
-    os.makedirs(logs, exist_ok=True)
-    tree = sync_tree(options.root, src)
 
-    # Each named test must pass on the tree as it is, and run at least one
-    # case; otherwise every mutant would look killed (or survive a filter
-    # that matches nothing). A pass is remembered for the same tree.
+def written_jobs(mutants):
+    def replace_once(old, new):
+        return lambda data: data.replace(old, new) if data.count(old) == 1 else None
+    return [Job(m["id"], m["file"], replace_once(m["old"].encode(), m["new"].encode()),
+                m.get("tests", "").split(), m["fault"], m.get("equivalent", "")) for m in mutants]
+
+
+def read_equivalents(path):
+    """equivalent.txt: {id: (diff, reason)}. An entry is the id and the
+    mutant's one-line diff, then the reason on indented lines."""
+    entries, current = {}, None
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            if line[0].isspace():
+                if current is None:
+                    sys.exit(f"mutate: {path}:{number}: a reason without a mutant")
+                entries[current][1].append(line.strip())
+                continue
+            current, _, diff = line.partition(" ")
+            entries[current] = (diff.strip(), [])
+    for mutant_id, (diff, reason) in entries.items():
+        if not reason:
+            sys.exit(f"mutate: {path}: {mutant_id} has no reason")
+    return {k: (diff, " ".join(reason)) for k, (diff, reason) in entries.items()}
+
+
+def generated_jobs(src, tree_files, names, equivalents, host_files):
+    """The generated mutants of the sources under the paths among names
+    (all of the product when there are none) and those named by id, each
+    with the tests of its file's area."""
+    ids = {n for n in names if n.count(":") == 3}
+    paths = [n.rstrip("/") for n in names if n not in ids] or ([] if ids else list(generate.PRODUCT_DIRS))
+    files = [rel for rel in tree_files
+             if rel.endswith(generate.SOURCE_SUFFIX) and rel.split("/")[0] in generate.PRODUCT_DIRS
+             and any(rel == p or rel.startswith(p + "/") for p in paths + [i.split(":")[0] for i in ids])]
+    if not files:
+        sys.exit(f"mutate: no product sources under {' '.join(names)}")
+    jobs = []
+    for rel in files:
+        with open(os.path.join(src, rel), encoding="utf-8") as f:
+            text = f.read()
+        in_host_build = os.path.realpath(os.path.join(src, rel)) in host_files
+        tests = [t for t in generate.area_tests(rel) if in_host_build or not t.startswith("host_")]
+        whole_file = any(rel == p or rel.startswith(p + "/") for p in paths)
+        for mutant in generate.generate(rel, text):
+            if not whole_file and mutant.id not in ids:
+                continue
+            diff = mutant.diff(text)
+            listed = equivalents.get(mutant.id)
+            if listed and listed[0] != diff:
+                print(f"mutate: equivalent.txt: {mutant.id} now names another mutant: {diff}")
+                listed = None
+
+            def change(data, mutant=mutant):
+                changed = mutant.apply(data.decode("utf-8"))
+                return None if changed is None else changed.encode("utf-8")
+            jobs.append(Job(mutant.id, rel, change, tests, diff,
+                            f"listed: {listed[1]}" if listed else "", compare_object=True))
+    unknown = ids - {job.id for job in jobs}
+    if unknown:
+        sys.exit(f"mutate: no such generated mutant: {' '.join(sorted(unknown))}")
+    return jobs
+
+
+def parse_selections(words):
+    return [tuple(word.partition(":")[::2]) for word in words]
+
+
+def judge(job, src, logs, tests_of, baseline_seconds, objects, wine_folder):
+    """(verdict, what to print): runs the job's tests with its fault in
+    place, the fastest first, building each only when it is needed."""
+    if job.equivalent:
+        return "EQUIVALENT", job.equivalent
+    path = os.path.join(src, job.file)
+    try:
+        with open(path, "rb") as f:
+            original = f.read()
+    except OSError:
+        return "STALE", job.said
+    mutated = job.change(original)
+    if mutated is None:
+        return "STALE", job.said
+    saved = objects.save(path)
+    with open(os.path.join(logs, job.id.replace("/", "_") + ".log"), "w") as log:
+        tests = tests_of(log)
+        try:
+            with open(path, "wb") as f:
+                f.write(mutated)
+            if job.compare_object:
+                obj = objects.of(path)[wine_folder]
+                if tests.call(["ninja", "-C", wine_folder, obj]):
+                    return "BROKEN", f"does not compile: {job.said}"
+                before = saved["objects"][(wine_folder, obj)][0] if saved else None
+                if before is not None and objects.same_code(wine_folder, obj, before, log):
+                    return "EQUIVALENT", f"same object code: {job.said}"
+            for word, selection in zip(job.tests, parse_selections(job.tests)):
+                if not tests.build([selection]):
+                    return "BROKEN", job.said
+                timeout = max(TIMEOUT_FLOOR_S, TIMEOUT_FACTOR * baseline_seconds[word])
+                if not tests.run(*selection, timeout=timeout)[0]:
+                    return "KILLED", job.said
+            return "SURVIVED", job.said
+        finally:
+            with open(path, "wb") as f:
+                f.write(original)
+            objects.restore(path, saved)
+
+
+def score_line(killed, valid):
+    low, high = generate.wilson_interval(killed, valid)
+    share = 100.0 * killed / valid if valid else 0.0
+    return (f"mutants: {killed} killed / {valid} valid ({share:.1f} %; "
+            f"95 % Wilson interval {100 * low:.1f}-{100 * high:.1f} %)")
+
+
+def run_baseline(jobs, src, builds, logs, options, tree):
+    """Each test a job names must pass on the tree as it is and run at
+    least one case; otherwise every mutant would look killed (or survive a
+    filter that matches nothing). A pass is remembered for the same tree.
+    Returns each test's time without a mutant."""
     passed_file = os.path.join(options.scratch, "baseline.json")
     try:
         with open(passed_file) as f:
@@ -208,74 +416,111 @@ def main():
         passed = {}
     if passed.get("tree") != tree or "seconds" not in passed:
         passed = {"tree": tree, "seconds": {}}
-    named = {word for m in mutants if "tests" in m for word in m["tests"].split()}
+    named = {word for job in jobs if not job.equivalent for word in job.tests}
     needed = sorted(named - set(passed["seconds"]))
     with open(os.path.join(logs, "baseline.log"), "w") as log:
         tests = Tests(src, builds, options.wine_arch, log)
         if needed:
             print(f"baseline: building and running {len(needed)} test selections without a mutant", flush=True)
-            if not tests.build(parse_selections(" ".join(needed))):
+            if not tests.build(parse_selections(needed)):
                 sys.exit(f"mutate: the tree does not build; see {log.name}")
             for word in needed:
-                ok, ran, seconds = tests.run(*parse_selections(word)[0], timeout=3600)
+                ok, ran, seconds = tests.run(*parse_selections([word])[0], timeout=3600)
+                if not ok:
+                    # A shared machine can make a timing test miss once.
+                    ok, ran, seconds = tests.run(*parse_selections([word])[0], timeout=3600)
                 if not ok or ran == 0:
                     problem = "runs no test" if ok else "fails"
                     sys.exit(f"mutate: {word} {problem} without a mutant; see {log.name}")
                 passed["seconds"][word] = seconds
                 with open(passed_file, "w") as f:
                     json.dump(passed, f)
+    return passed["seconds"]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[1])
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--scratch", required=True)
+    parser.add_argument("--wine-arch", default=os.environ.get("KIVORA_WINE_ARCH", "win32"))
+    parser.add_argument("--generate", action="store_true", help="generated mutants instead of the list")
+    parser.add_argument("--list", action="store_true", help="with --generate: print them, run nothing")
+    parser.add_argument("--sample", type=int, metavar="N", help="N valid generated mutants drawn at random")
+    parser.add_argument("--seed", type=int, help="of the sample (default: today's date, YYYYMMDD)")
+    parser.add_argument("names", nargs="*", help="ids; with --generate or --sample, paths or generated ids")
+    options = parser.parse_args()
+    generated = options.generate or options.sample is not None
+
+    started = time.time()
+    src = os.path.join(options.scratch, "src")
+    builds = os.path.join(options.scratch, "build")
+    logs = os.path.join(options.scratch, "logs")
+    os.makedirs(logs, exist_ok=True)
+    tree = sync_tree(options.root, src)
+
+    folders = [os.path.join(builds, config) for config in ("host-asan", options.wine_arch)]
+    host_folder, wine_folder = folders
+    if generated:
+        equivalents = read_equivalents(os.path.join(options.root, "tools", "mutate", "equivalent.txt"))
+        if options.list:
+            jobs = generated_jobs(src, source_files(options.root), options.names, equivalents, set())
+            for job in jobs:
+                print(f"{job.id}  {job.said}")
+            print(f"generated: {len(jobs)} mutants")
+            return
+        with open(os.path.join(logs, "configure.log"), "w") as log:
+            tests = Tests(src, builds, options.wine_arch, log)
+            if not tests.configure("host-asan") or not tests.configure(options.wine_arch):
+                sys.exit(f"mutate: the scratch builds do not configure; see {log.name}")
+        objects = Objects(folders)
+        host_files = {source for source, built in objects.by_source.items() if host_folder in built}
+        jobs = generated_jobs(src, source_files(options.root), options.names, equivalents, host_files)
+        population = len(jobs)
+        if options.sample is not None:
+            seed = options.seed if options.seed is not None else int(time.strftime("%Y%m%d"))
+            jobs = generate.sample_order(jobs, seed)
+            print(f"sample: {options.sample} valid of {population} generated mutants, seed {seed}", flush=True)
+    else:
+        mutants = read_mutants(os.path.join(options.root, "tools", "mutate", "mutants.txt"))
+        if options.names:
+            known = {m["id"] for m in mutants}
+            unknown = [i for i in options.names if i not in known]
+            if unknown:
+                sys.exit(f"mutate: no such mutant: {' '.join(unknown)}")
+            mutants = [m for m in mutants if m["id"] in options.names]
+        jobs = written_jobs(mutants)
+
+    # A sample draws from the whole population; its baseline covers every
+    # test the drawn mutants may need.
+    baseline_seconds = run_baseline(jobs, src, builds, logs, options, tree)
+    if not generated:
+        objects = Objects([f for f in folders if os.path.isfile(os.path.join(f, "build.ninja"))])
 
     counts = {"KILLED": 0, "SURVIVED": 0, "STALE": 0, "BROKEN": 0, "EQUIVALENT": 0}
     survivors = []
-    for mutant in mutants:
+    width = max(len(job.id) for job in jobs) if jobs else 0
+    for job in jobs:
+        if options.sample is not None and counts["KILLED"] + counts["SURVIVED"] >= options.sample:
+            break
         began = time.time()
-        verdict = judge(mutant, src, logs, options.wine_arch, builds, passed["seconds"])
+        verdict, said = judge(job, src, logs, lambda log: Tests(src, builds, options.wine_arch, log),
+                              baseline_seconds, objects, wine_folder)
         counts[verdict] += 1
         if verdict == "SURVIVED":
-            survivors.append(mutant)
-        said = mutant["equivalent"] if verdict == "EQUIVALENT" else mutant["fault"]
-        print(f"{verdict:<10} {mutant['id']:<34} {time.time() - began:5.0f} s  {said}", flush=True)
+            survivors.append((job, said))
+        print(f"{verdict:<10} {job.id:<{width}} {time.time() - began:5.0f} s  {said}", flush=True)
 
-    for mutant in survivors:
-        print(f"survivor: {mutant['id']} ({mutant['file']}): {mutant['fault']}")
+    for job, said in survivors:
+        print(f"survivor: {job.id}  {said}" if generated else f"survivor: {job.id} ({job.file}): {said}")
     for kind in ("STALE", "BROKEN", "EQUIVALENT"):
         if counts[kind]:
             print(f"{kind.lower()}: {counts[kind]}")
     minutes, seconds = divmod(int(time.time() - started), 60)
-    print(f"run time: {minutes} min {seconds} s")
-    valid = counts["KILLED"] + counts["SURVIVED"]
-    print(f"mutants: {counts['KILLED']} killed / {valid} valid")
-
-
-def judge(mutant, src, logs, wine_arch, builds, baseline_seconds):
-    if "equivalent" in mutant:
-        return "EQUIVALENT"
-    path = os.path.join(src, mutant["file"])
-    try:
-        with open(path, "rb") as f:
-            original = f.read()
-    except OSError:
-        return "STALE"
-    old, new = mutant["old"].encode(), mutant["new"].encode()
-    if original.count(old) != 1:
-        return "STALE"
-    with open(os.path.join(logs, mutant["id"] + ".log"), "w") as log:
-        tests = Tests(src, builds, wine_arch, log)
-        selections = parse_selections(mutant["tests"])
-        try:
-            with open(path, "wb") as f:
-                f.write(original.replace(old, new))
-            if not tests.build(selections):
-                return "BROKEN"
-            for word, selection in zip(mutant["tests"].split(), selections):
-                timeout = max(TIMEOUT_FLOOR_S, TIMEOUT_FACTOR * baseline_seconds[word])
-                if not tests.run(*selection, timeout=timeout)[0]:
-                    return "KILLED"
-            return "SURVIVED"
-        finally:
-            # A new time stamp: the next build compiles the original again.
-            with open(path, "wb") as f:
-                f.write(original)
+    children = resource.getrusage(resource.RUSAGE_CHILDREN)
+    busy = int(children.ru_utime + children.ru_stime)
+    print(f"run time: {minutes} min {seconds} s (processor time of builds and tests: "
+          f"{busy // 60} min {busy % 60} s; load average {os.getloadavg()[1]:.1f})")
+    print(score_line(counts["KILLED"], counts["KILLED"] + counts["SURVIVED"]))
 
 
 if __name__ == "__main__":
