@@ -1,7 +1,7 @@
 // A small program on the framework: a main window that runs the loop and
 // quits. Its command line picks what it shows of the framework's start and
 // end:
-//   (empty)    the window closes itself after a moment: exit code 0
+//   (empty)    the window closes itself after a second: exit code 0
 //   quit N     the constructor posts the quit message with N: exit code N
 //   leak       one tracked block is never freed: "1 objects remaining!"
 //   assert     an assertion box; OK carries on to a normal end, Cancel ends
@@ -16,6 +16,7 @@
 namespace {
 
 char commandLine[256];
+const UINT kCloseAfterMs = 1000;
 
 bool Has(const char* word) { return strstr(commandLine, word) != nullptr; }
 
@@ -30,7 +31,8 @@ public:
             return;
         }
         if (Has("leak")) wpApp.LocalNew(32);
-        if (!Has("stay")) SetTimer(1, 100);
+        // Long enough for a test on a busy machine to see the window first.
+        if (!Has("stay")) SetTimer(1, kCloseAfterMs);
     }
 
     int OnTimer(UINT id) override {
