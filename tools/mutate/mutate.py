@@ -314,10 +314,10 @@ def read_equivalents(path):
     return {k: (diff, " ".join(reason)) for k, (diff, reason) in entries.items()}
 
 
-def generated_jobs(src, tree_files, names, equivalents, host_files):
+def generated_jobs(src, tree_files, names, equivalents, host_files, chosen_tests=None):
     """The generated mutants of the sources under the paths among names
     (all of the product when there are none) and those named by id, each
-    with the tests of its file's area."""
+    with the tests of its file's area (or the chosen ones)."""
     ids = {n for n in names if n.count(":") == 3}
     paths = [n.rstrip("/") for n in names if n not in ids] or ([] if ids else list(generate.PRODUCT_DIRS))
     files = [rel for rel in tree_files
@@ -330,7 +330,7 @@ def generated_jobs(src, tree_files, names, equivalents, host_files):
         with open(os.path.join(src, rel), encoding="utf-8") as f:
             text = f.read()
         in_host_build = os.path.realpath(os.path.join(src, rel)) in host_files
-        tests = [t for t in generate.area_tests(rel) if in_host_build or not t.startswith("host_")]
+        tests = chosen_tests or [t for t in generate.area_tests(rel) if in_host_build or not t.startswith("host_")]
         whole_file = any(rel == p or rel.startswith(p + "/") for p in paths)
         for mutant in generate.generate(rel, text):
             if not whole_file and mutant.id not in ids:
@@ -447,6 +447,8 @@ def main():
     parser.add_argument("--list", action="store_true", help="with --generate: print them, run nothing")
     parser.add_argument("--sample", type=int, metavar="N", help="N valid generated mutants drawn at random")
     parser.add_argument("--seed", type=int, help="of the sample (default: today's date, YYYYMMDD)")
+    parser.add_argument("--tests", metavar="EXE,...", help="with --generate: these tests instead of the "
+                        "area's, a quick look while writing tests (not a score)")
     parser.add_argument("names", nargs="*", help="ids; with --generate or --sample, paths or generated ids")
     options = parser.parse_args()
     generated = options.generate or options.sample is not None
@@ -474,7 +476,8 @@ def main():
                 sys.exit(f"mutate: the scratch builds do not configure; see {log.name}")
         objects = Objects(folders)
         host_files = {source for source, built in objects.by_source.items() if host_folder in built}
-        jobs = generated_jobs(src, source_files(options.root), options.names, equivalents, host_files)
+        chosen = options.tests.split(",") if options.tests and options.sample is None else None
+        jobs = generated_jobs(src, source_files(options.root), options.names, equivalents, host_files, chosen)
         population = len(jobs)
         if options.sample is not None:
             seed = options.seed if options.seed is not None else int(time.strftime("%Y%m%d"))
