@@ -42,6 +42,7 @@ const WPCtrlMapEntry kChoiceMap[] = {
 // would.
 class TableSource : public WPItemSource {
 public:
+    static const int32_t kNoData = INT32_MIN;  // an item whose data is not given
     std::vector<std::pair<std::string, int32_t>> items;
     bool First(char* text, int size, int32_t* data) override {
         next_ = 0;
@@ -53,7 +54,7 @@ public:
         size_t length = item.size() < size_t(size) - 1 ? item.size() : size_t(size) - 1;
         memcpy(text, item.data(), length);
         text[length] = '\0';
-        *data = items[next_].second;
+        if (items[next_].second != kNoData) *data = items[next_].second;
         ++next_;
         return true;
     }
@@ -93,6 +94,46 @@ TEST(RadioGroup, RecordIndexChecksOneButtonAndOkReadsItBack) {
     EXPECT_TRUE(platform.boxes.empty());
 }
 
+// A control copies its value only into and out of a buffer that holds one:
+// a check state needs four bytes, a text at least its terminator.
+TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
+    UseTestModule();
+    ScriptedDialog dialog("TESTDLG", nullptr, nullptr);
+    char field[8] = "x\x83";  // ends in a lead byte, which a copy would drop
+    int32_t small = 7, fits = 7;
+    std::string text;
+    bool checked = false;
+    dialog.script = [&](ScriptedDialog& d) {
+        WPEdit edit(&d, IDC_NAME);
+        WPButton button(&d, IDC_TOP);
+        edit.SetText("typed");
+        button.SetCheck(BST_CHECKED);
+        const struct {
+            WPCtrl* control;
+            void* buffer;
+            int size;
+        } cases[] = {{&edit, nullptr, 8}, {&edit, field, 0}, {&button, nullptr, 4}, {&button, &small, 3}};
+        for (const auto& c : cases) {
+            c.control->SetBuffer(c.buffer, c.size);
+            c.control->GetData();
+            c.control->SetData();
+        }
+        char shown[16] = "";
+        edit.GetText(shown, sizeof shown);
+        text = shown;
+        checked = button.GetCheck() == BST_CHECKED;
+        button.SetBuffer(&fits, sizeof fits);
+        button.GetData();
+        d.Press(IDCANCEL);
+    };
+    dialog.Execute();
+    EXPECT_EQ("typed", text);
+    EXPECT_STREQ("x\x83", field);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(7, small);
+    EXPECT_EQ(BST_CHECKED, fits);
+}
+
 TEST(ListFill, ItemsTheirDataAndTheSelection) {
     UseTestModule();
     Choice record = {0, 0, 0};
@@ -101,7 +142,7 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
     source.items = {{"一番目", 10}, {"second", 20}, {std::string(100, 'z'), 30},
                     {std::string(78, 'z') + "表", 40}};  // cut at 79 inside 表
     LRESULT count = 0, data = 0, selected = -1, longLength = 0, cutLength = 0, comboCutLength = 0,
-            comboCount = 0, comboSelected = -1;
+            comboCount = 0, comboSelected = -1, quietData = -1;
     dialog.script = [&](ScriptedDialog& d) {
         auto* list = dynamic_cast<WPListBox*>(d.GetChild(IDC_LIST));
         list->Fill(&source, 1, 1);
@@ -116,6 +157,10 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
         comboCount = combo.SendMsg(CB_GETCOUNT);
         comboCutLength = combo.SendMsg(CB_GETLBTEXTLEN, 3);
         comboSelected = combo.SendMsg(CB_GETCURSEL);
+        TableSource quiet;
+        quiet.items = {{"quiet", TableSource::kNoData}};
+        combo.Fill(&quiet, 0, 0);
+        quietData = combo.SendMsg(CB_GETITEMDATA, 0);
         d.Press(IDOK);
     };
     dialog.Execute();
@@ -128,6 +173,7 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
     EXPECT_EQ(2, record.listed);  // OK reads the selection back
     EXPECT_EQ(4, comboCount);
     EXPECT_EQ(0, comboSelected);
+    EXPECT_EQ(0, quietData);  // a source that gives no data: 0
 }
 
 TEST(ScrollBars, StepsByLineAndPageAndFollowsTheThumb) {
@@ -166,7 +212,10 @@ public:
     std::vector<std::string> calls;
     UINT GetCtlType() override { return ODT_LISTBOX; }
     void Draw(WPItemDC& dc, UINT action) override {
-        calls.push_back("draw " + std::to_string(dc.itemData) + " " + std::to_string(dc.rect.Width()));
+        const WPRect& r = dc.rect;
+        calls.push_back("draw " + std::to_string(dc.itemData) + " item " + std::to_string(dc.itemId) + " action " +
+                        std::to_string(action) + " at " + std::to_string(r.left) + "," + std::to_string(r.top) +
+                        "," + std::to_string(r.right) + "," + std::to_string(r.bottom));
     }
     void Measure(SIZE* size, ULONG_PTR data) override {
         size->cx = 40;
@@ -180,12 +229,23 @@ public:
     void DeleteItem(ULONG_PTR data) override { calls.push_back("delete " + std::to_string(data)); }
 };
 
+// An owner-draw record of a list box that has no item.
+template <class Record>
+Record OtherListItem() {
+    Record record = {};
+    record.CtlType = ODT_LISTBOX;
+    record.CtlID = IDC_OWNERDRAWN + 1;
+    return record;
+}
+
 TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     UseTestModule();
     RecordingPlatform platform;
     ScriptedDialog dialog("CTRLDLG", nullptr, nullptr);
     RecordingItem* item = nullptr;
     LRESULT compared = 0, otherId = 99, otherType = 99;
+    int unmatchedTaken = 0;
+    std::vector<int> taken;
     MEASUREITEMSTRUCT measure = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, 0, 0, 7};
     dialog.onInit = [&](ScriptedDialog& d) { item = new RecordingItem(&d, IDC_OWNERDRAWN); };
     dialog.script = [&](ScriptedDialog& d) {
@@ -197,12 +257,25 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
         compare.CtlType = ODT_COMBOBOX;
         otherType = ::SendMessageA(d.hwnd, WM_COMPAREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&compare));
         ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&measure));
+        // The dialog's handler answers 1 for the records it took.
         HDC memory = ::CreateCompatibleDC(nullptr);
-        DRAWITEMSTRUCT draw = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, ODA_DRAWENTIRE, 0, nullptr, memory, {0, 0, 30, 10}, 4};
-        ::SendMessageA(d.hwnd, WM_DRAWITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&draw));
+        DRAWITEMSTRUCT draw = {ODT_LISTBOX, IDC_OWNERDRAWN, 6, ODA_DRAWENTIRE, 0, nullptr, memory, {1, 2, 30, 10}, 4};
+        WPMsg drawn = {WM_DRAWITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&draw), 0};
+        taken.push_back(d.OnOther(drawn));
         ::DeleteDC(memory);
         DELETEITEMSTRUCT gone = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, nullptr, 3};
-        ::SendMessageA(d.hwnd, WM_DELETEITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&gone));
+        WPMsg deleted = {WM_DELETEITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&gone), 0};
+        taken.push_back(d.OnOther(deleted));
+        // Records of another control are left to default processing.
+        auto otherDraw = OtherListItem<DRAWITEMSTRUCT>();
+        auto otherMeasure = OtherListItem<MEASUREITEMSTRUCT>();
+        auto otherDelete = OtherListItem<DELETEITEMSTRUCT>();
+        auto otherCompare = OtherListItem<COMPAREITEMSTRUCT>();
+        for (WPMsg other : {WPMsg{WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&otherDraw), 0},
+                            WPMsg{WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&otherMeasure), 0},
+                            WPMsg{WM_DELETEITEM, 0, reinterpret_cast<LPARAM>(&otherDelete), 0},
+                            WPMsg{WM_COMPAREITEM, 0, reinterpret_cast<LPARAM>(&otherCompare), 0}})
+            unmatchedTaken += d.OnOther(other);
         d.Press(IDCANCEL);
     };
     dialog.Execute();
@@ -214,7 +287,9 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     // took it; what counts is the record.
     EXPECT_EQ(40u, measure.itemWidth);
     EXPECT_EQ(17u, measure.itemHeight);
-    EXPECT_EQ((std::vector<std::string>{"compare", "measure 7", "draw 4 30", "delete 3"}), item->calls);
+    EXPECT_EQ((std::vector<std::string>{"compare", "measure 7", "draw 4 item 6 action 1 at 1,2,30,10", "delete 3"}), item->calls);
+    EXPECT_EQ((std::vector<int>{1, 1}), taken);
+    EXPECT_EQ(0, unmatchedTaken);
     EXPECT_TRUE(platform.boxes.empty());
     delete item;
 }
@@ -323,39 +398,56 @@ TEST(MenuState, SaveNeedsNameAndChangesEditItemsFollowTheirChecks) {
     other.Append(MF_STRING | MF_GRAYED, kCmdSave, "save");
     ::SendMessageA(win->hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(other.hmenu), 0);
     EXPECT_FALSE(Enabled(other.hmenu, kCmdSave));
+    WPMenu own(menu);
+    EXPECT_EQ(1, win->OnInitMenu(own));
+    EXPECT_EQ(0, win->OnInitMenu(other));
     other.Destroy();
     win->Destroy();
 }
 
-// Types a file name into the system's open dialog and presses OK.
+// Answers the system's file dialog once it is open: types a file name and
+// presses OK, or presses Cancel when there is no name to type.
 std::string typedName;
 bool hookBound = false;
-void CALLBACK AnswerOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK AnswerFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND box = ::FindWindowA("#32770", nullptr);
     if (!box || ::GetWindowThreadProcessId(box, nullptr) != ::GetCurrentThreadId()) return;
     ::KillTimer(nullptr, timer);
-    hookBound = dynamic_cast<WPOpenDlg*>(WPWin::GetWin(box)) != nullptr;
-    ::SetDlgItemTextA(box, 0x480 /* the file name field */, typedName.c_str());
-    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    hookBound = dynamic_cast<WPFileDlg*>(WPWin::GetWin(box)) != nullptr;
+    if (!typedName.empty()) ::SetDlgItemTextA(box, 0x480 /* the file name field */, typedName.c_str());
+    ::PostMessageA(box, WM_COMMAND, typedName.empty() ? IDCANCEL : IDOK, 0);
 }
 
-TEST(FileDialogs, RealOpenDialogRunsWithTheFrameworkHook) {
+TEST(FileDialogs, RealDialogsRunWithTheFrameworkHook) {
     UseTestModule();
     char dir[MAX_PATH];
     ::GetTempPathA(sizeof dir, dir);
-    typedName = std::string(dir) + "kivora_open_test.txt";
-    HANDLE file = ::CreateFileA(typedName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const std::string existing = std::string(dir) + "kivora_open_test.txt";
+    HANDLE file = ::CreateFileA(existing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ::CloseHandle(file);
-    char chosen[128] = "unchanged";
-    WPOpenDlg open(nullptr, chosen, "開く");
-    hookBound = false;
-    ::SetTimer(nullptr, 0, 100, AnswerOpenDialog);
-    int result = open.Execute();
-    ::DeleteFileA(typedName.c_str());
-    EXPECT_TRUE(hookBound);
-    EXPECT_NE(0, result);
-    EXPECT_EQ(0, lstrcmpiA(typedName.c_str(), chosen)) << chosen;
-    EXPECT_EQ(nullptr, open.hwnd);  // unbound when the system dialog ended
+    const struct {
+        bool save;
+        std::string typed;  // empty: Cancel
+        bool chosen;        // whether Execute answers a choice
+        std::string dest;   // what the caller's buffer then holds
+    } cases[] = {
+        {false, existing, true, existing},
+        {true, "", false, "unchanged"},  // a cancelled save chose nothing
+    };
+    for (const auto& c : cases) {
+        char chosen[128] = "unchanged";
+        WPOpenDlg open(nullptr, chosen, "開く");
+        WPSaveDlg save(nullptr, chosen, "保存");
+        WPFileDlg& dialog = c.save ? static_cast<WPFileDlg&>(save) : open;
+        typedName = c.typed;
+        hookBound = false;
+        ::SetTimer(nullptr, 0, 100, AnswerFileDialog);
+        EXPECT_EQ(c.chosen, dialog.Execute() != 0) << c.save;
+        EXPECT_TRUE(hookBound) << c.save;
+        EXPECT_EQ(0, lstrcmpiA(c.dest.c_str(), chosen)) << chosen;
+        EXPECT_EQ(nullptr, dialog.hwnd);  // unbound when the system dialog ended
+    }
+    ::DeleteFileA(existing.c_str());
 }
 
 }  // namespace

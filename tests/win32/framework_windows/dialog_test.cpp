@@ -257,6 +257,7 @@ TEST(EditFilter, DigitsRefuseLettersWithBeepAndAcceptBackspaceAndDigits) {
     dialog.Execute();
     EXPECT_EQ((std::vector<std::string>{"4", "4", "4", "42", "4"}), texts);
     EXPECT_EQ((std::vector<size_t>{0, 1, 2, 2, 2}), beeps);
+    EXPECT_EQ((std::vector<UINT>{0, 0}), platform.beeps);  // the default sound
     EXPECT_STREQ("4", record.digits);
 }
 
@@ -331,27 +332,55 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     EXPECT_TRUE(platform.boxes.empty());
 }
 
+// Committed private memory of this process, in bytes.
+SIZE_T CommittedBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (char* at = nullptr; ::VirtualQuery(at, &info, sizeof info);
+         at = static_cast<char*>(info.BaseAddress) + info.RegionSize)
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+    return total;
+}
+
 TEST(EditFiles, FailuresAreReported) {
     UseTestModule();
     RecordingPlatform platform;
     Settings record = {"", "", 0, ""};
     ScriptedDialog dialog("TESTDLG", kMap, &record);
-    int missing = -1, badDir = -1, empty = -1;
+    // A big file that another handle holds: its size is known, it cannot be
+    // opened, and the buffer made for it must not stay behind.
+    const std::string locked = TempPath("kivora_locked.txt");
+    HANDLE holder = ::CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const LONG kBigFile = 256 << 20;
+    ::SetFilePointer(holder, kBigFile, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(holder);
+    int missing = -1, busy = -1, badDir = -1, full = -1, empty = -1;
+    SIZE_T grown = 0;
     dialog.script = [&](ScriptedDialog& d) {
         auto* edit = dynamic_cast<WPEdit*>(WPWin::GetWin(d.Item(IDC_NAME)));
         missing = edit->LoadFile(TempPath("kivora_no_such_file.txt").c_str());
+        SIZE_T before = CommittedBytes();
+        busy = edit->LoadFile(locked.c_str());
+        grown = CommittedBytes() - before;
         badDir = edit->SaveFile("Z:\\kivora\\no\\such\\dir\\f.txt");
+        full = edit->SaveFile("Z:\\dev\\full");  // a disk without room (Unix's /dev/full)
         empty = edit->SaveFile("");
         d.Press(IDCANCEL);
     };
     dialog.Execute();
+    ::CloseHandle(holder);
+    ::DeleteFileA(locked.c_str());
     EXPECT_EQ(0, missing);  // no size: nothing to say
-    EXPECT_EQ(0, badDir);   // a failed save is no success: the document stays modified
+    EXPECT_EQ(0, busy);
+    EXPECT_LT(grown, static_cast<SIZE_T>(kBigFile / 2));
+    EXPECT_EQ(0, badDir);  // a failed save is no success: the document stays modified
+    EXPECT_EQ(0, full);    // nor is a failed write after a good open
     EXPECT_EQ(0, empty);
-    ASSERT_EQ(2u, platform.boxes.size());
-    EXPECT_EQ("Unable to open file 'Z:\\kivora\\no\\such\\dir\\f.txt'.", platform.boxes[0].text);
-    EXPECT_EQ("ASSERTION FAILURE", platform.boxes[1].caption);
-    EXPECT_NE(std::string::npos, platform.boxes[1].text.find("\"*fname\""));
+    ASSERT_EQ(3u, platform.boxes.size());
+    EXPECT_EQ("Unable to open file '" + locked + "'.", platform.boxes[0].text);
+    EXPECT_EQ("Unable to open file 'Z:\\kivora\\no\\such\\dir\\f.txt'.", platform.boxes[1].text);
+    EXPECT_EQ("ASSERTION FAILURE", platform.boxes[2].caption);
+    EXPECT_NE(std::string::npos, platform.boxes[2].text.find("\"*fname\""));
 }
 
 TEST(Templates, MissingTemplateIsReportedAndExecuteGivesMinusOne) {
@@ -370,16 +399,22 @@ TEST(Templates, DialogMadeWithNewIsFreedWhenItsTemplateIsMissing) {
     UseTestModule();
     RecordingPlatform platform;
     static bool destroyed;
-    struct Noting : WPModalDlg {
-        Noting() : WPModalDlg("NOSUCHDLG", nullptr) {}
+    struct Noting : ScriptedDialog {
+        explicit Noting(const char* name) : ScriptedDialog(name, nullptr, nullptr) {
+            script = [](ScriptedDialog& d) { d.Press(IDOK); };
+        }
         ~Noting() override { destroyed = true; }
     };
     destroyed = false;
-    auto* dialog = new Noting;
+    auto* dialog = new Noting("NOSUCHDLG");
     ASSERT_EQ(1, dialog->deletable);
     EXPECT_EQ(-1, dialog->Execute());
     EXPECT_TRUE(destroyed);  // no window will ever take it: it would leak
     EXPECT_EQ(2u, platform.boxes.size());
+    // One that ran is freed by its window; its run still counts as made.
+    destroyed = false;
+    EXPECT_EQ(1, (new Noting("TESTDLG"))->Create());
+    EXPECT_TRUE(destroyed);
 }
 
 // True when every pixel of icon that is its own (the same over black and

@@ -3,13 +3,18 @@
 // laid out in pages with an abort dialog that can stop the job.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "recording_platform.h"
 #include "windows_test_support.h"
+#include "wpfiledlg.h"
 #include "wpgdi.h"
+#include "wpglob.h"
 #include "wpmainwin.h"
+#include "wpprintername.h"
 
 namespace {
 
@@ -93,30 +98,186 @@ TEST(Selection, SelectionBehindTheWrappersBackIsAnAssertion) {
     ::DeleteDC(memory);
 }
 
-TEST(Contexts, WindowAndMemoryContextsRestoreAndDrawBitmaps) {
+// The smallest rectangle holding every pixel of dc that is not white, within
+// width x height ({0, 0, 0, 0} when there is none).
+RECT Inked(HDC dc, int width, int height) {
+    RECT inked = {width, height, 0, 0};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (::GetPixel(dc, x, y) != RGB(255, 255, 255)) {
+                inked = {std::min<LONG>(inked.left, x), std::min<LONG>(inked.top, y),
+                         std::max<LONG>(inked.right, x + 1), std::max<LONG>(inked.bottom, y + 1)};
+            }
+    return inked.right ? inked : RECT{0, 0, 0, 0};
+}
+
+// Each drawing call lands where it was asked, at the size asked, and answers
+// success. Nothing in the cases is square or at x == y, so that a width taken
+// for a height or an x for a y shows.
+TEST(Drawing, EachCallLandsWhereItWasAsked) {
+    UseTestModule();
+    HDC screen = ::GetDC(nullptr);
+    BorrowedDC reference(screen);
+    WPBitmap picture(&reference, 8, 4);  // black
+    WPBitmap halves(&reference, 8, 4);   // black left half, white right half
+    {
+        WPMemDC paint(&reference, &picture);
+        ::PatBlt(paint.hdc, 0, 0, 8, 4, BLACKNESS);
+        paint.SelectBitmap(halves);
+        ::PatBlt(paint.hdc, 0, 0, 4, 4, BLACKNESS);
+        ::PatBlt(paint.hdc, 4, 0, 4, 4, WHITENESS);
+    }
+    const int kWidth = 64, kHeight = 40;
+    const struct {
+        const char* call;
+        std::function<BOOL(WPDC& canvas)> draw;
+        RECT inked;   // exactly, or
+        bool within;  // somewhere inside it
+    } cases[] = {
+        {"DrawBitmap", [&](WPDC& c) { return c.DrawBitmap(picture, 6, 2, SRCCOPY); }, {6, 2, 14, 6}, false},
+        {"CopyFrom", [&](WPDC& c) {
+             WPMemDC source(&reference, &halves);
+             return c.CopyFrom(WPRect(20, 10, 23, 12), source, 2, 1, SRCCOPY);
+         }, {20, 10, 22, 12}, false},
+        {"DrawIcon", [](WPDC& c) { return c.DrawIcon(30, 4, ::LoadIconA(nullptr, IDI_APPLICATION)); },
+         {30, 4, 62, 36}, true},
+        {"TextOutF", [](WPDC& c) { return c.TextOutF(40, 20, "%d", 7); }, {40, 20, kWidth, kHeight}, true},
+    };
+    for (const auto& c : cases) {
+        WPBitmap target(&reference, kWidth, kHeight);
+        WPMemDC canvas(&reference, &target);
+        ::PatBlt(canvas.hdc, 0, 0, kWidth, kHeight, WHITENESS);
+        EXPECT_TRUE(c.draw(canvas)) << c.call;
+        RECT inked = Inked(canvas.hdc, kWidth, kHeight);
+        if (c.within) {
+            EXPECT_TRUE(inked.right > inked.left && inked.left >= c.inked.left && inked.top >= c.inked.top &&
+                        inked.right <= c.inked.right && inked.bottom <= c.inked.bottom)
+                << c.call << " at " << inked.left << "," << inked.top << "-" << inked.right << "," << inked.bottom;
+        } else {
+            EXPECT_TRUE(::EqualRect(&inked, &c.inked))
+                << c.call << " at " << inked.left << "," << inked.top << "-" << inked.right << "," << inked.bottom;
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+}
+
+// A font's height is in twips whatever the context's map mode: the font is
+// made in the context's own units, character height for a positive height.
+TEST(Drawing, FontHeightIsInTwipsInAnyMapMode) {
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    const int pixels = ::MulDiv(200, ::GetDeviceCaps(memory, LOGPIXELSY), 1440);
+    const struct {
+        int mapMode, height;
+        int expected;  // the font's lfHeight, give or take one for rounding
+    } cases[] = {
+        {MM_TEXT, 200, -pixels},
+        {MM_TEXT, -200, pixels},
+        {MM_LOMETRIC, 200, -35},  // 200 twips are 3.5 mm
+    };
+    for (const auto& c : cases) {
+        BorrowedDC dc(memory);
+        ::SetMapMode(memory, c.mapMode);
+        dc.SetFont("MS Gothic", c.height);
+        LOGFONTA font = {};
+        ASSERT_TRUE(::GetObjectA(dc.objs[kFontSlot].hobj, sizeof font, &font));
+        EXPECT_NEAR(c.expected, font.lfHeight, 1) << c.mapMode << " " << c.height;
+        EXPECT_STREQ("MS Gothic", font.lfFaceName);
+        EXPECT_EQ(c.mapMode, ::GetMapMode(memory));
+    }
+    ::SetMapMode(memory, MM_TEXT);
+    ::DeleteDC(memory);
+}
+
+// A window whose painting selects a font through its paint context.
+class PaintingWindow : public WPMainWin {
+public:
+    PaintingWindow() : WPMainWin("KivoraTestPaintingWindow") {
+        keepRunning = 1;
+        Create();
+    }
+    std::function<void(WPDC&)> onDraw;
+    void OnDraw(WPPaintDC& dc) override { onDraw(dc); }
+};
+
+// Every kind of context puts back and frees what was selected through it
+// before it lets its context go.
+TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
+    UseTestModule();
+    RecordingPlatform platform;
+    auto* win = new PaintingWindow;
+    HGDIOBJ font = nullptr;
+    win->onDraw = [&](WPDC& dc) {
+        dc.SetFont("MS Gothic", 200);
+        font = dc.objs[kFontSlot].hobj;
+    };
+    const struct {
+        const char* kind;
+        std::function<void()> draw;
+    } cases[] = {
+        {"window", [&] { WPWinDC dc(win); win->onDraw(dc); }},
+        {"whole window", [&] { WPWholeWinDC dc(win); win->onDraw(dc); }},
+        {"memory", [&] { WPMemDC dc(nullptr); win->onDraw(dc); }},
+        {"buffer", [&] { WPBufferDC dc(nullptr, WPRect(0, 0, 8, 8), 1); win->onDraw(dc); }},
+        {"paint", [&] { ::SendMessageA(win->hwnd, WM_PAINT, 0, 0); }},
+        {"print dialog's", [&] {
+             WPPrintDlg answered(nullptr);
+             answered.request.hDC = ::CreateCompatibleDC(nullptr);
+             { WPPrintDlgDC dc(answered); win->onDraw(dc); }
+             EXPECT_NE(0u, ::GetObjectType(answered.request.hDC)) << "the dialog's to delete";
+         }},
+    };
+    for (const auto& c : cases) {
+        font = nullptr;
+        c.draw();
+        ASSERT_NE(nullptr, font) << c.kind;
+        EXPECT_FALSE(IsLiveObject(font)) << c.kind;
+    }
+    EXPECT_TRUE(platform.boxes.empty());
+    win->Destroy();
+}
+
+// Each failed call or missing argument stops at its own assertion; OK
+// carries on without touching what is not there.
+TEST(Selection, FailuresAreAssertionsNamingWhatFailed) {
+    UseTestModule();
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HPEN gone = ::CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    ::DeleteObject(gone);
+    WPPrintDlg unanswered(nullptr);
+    const struct {
+        const char* expression;
+        std::function<void()> fault;
+    } cases[] = {
+        {"\"dc\"", [] { WPBitmap bitmap(nullptr, 8, 8); }},
+        {"\"w\"", [] { WPWinDC dc(nullptr); }},
+        {"\"w\"", [] { WPWholeWinDC dc(nullptr); }},
+        {"\"w\"", [] { WPPaintDC dc(nullptr); }},
+        {"\"hdc\"", [] { WPItemDC dc(nullptr); }},
+        {"\"hdc\"", [&] { WPPrintDlgDC dc(unanswered); }},  // the dialog returned no context
+        {"\"slot\"", [&] { BorrowedDC(memory).Select(kGdiSlots, ::GetStockObject(BLACK_PEN), 0); }},
+        {"\"stock<32\"", [&] { BorrowedDC(memory).SelectStock(kPenSlot, 32); }},
+        {"\"h\"", [&] { BorrowedDC(memory).SelectStock(kPenSlot, 31); }},  // no stock object 31
+        {"\"old\"", [&] { BorrowedDC(memory).Select(kPenSlot, gone, 0); }},
+        {"\"res\"", [&] { WPGdiObj owned(gone, 1); }},
+        {"\"win\"", [] { theCursor.ClipTo(nullptr); }},
+        {"\"win\"", [] { MakeCaret(nullptr, nullptr); }},
+    };
+    for (const auto& c : cases) {
+        RecordingPlatform platform;
+        c.fault();
+        ASSERT_EQ(1u, platform.boxes.size()) << c.expression;
+        EXPECT_EQ("ASSERTION FAILURE", platform.boxes[0].caption);
+        EXPECT_NE(std::string::npos, platform.boxes[0].text.find(c.expression)) << platform.boxes[0].text;
+    }
+    ::DeleteDC(memory);
+}
+
+TEST(Contexts, BitmapsBuffersAndWindowOrigins) {
     UseTestModule();
     RecordingPlatform platform;
     WPMainWin* win = new WPMainWin("KivoraTestGdiWindow");
     win->keepRunning = 1;
     win->Create();
-    {
-        WPWinDC screen(win);
-        ASSERT_NE(nullptr, screen.hdc);
-        WPBitmap picture(&screen, 8, 8);
-        {
-            WPMemDC memory(&screen, &picture);
-            memory.SelectStock(kBrushSlot, BLACK_BRUSH);
-            ::PatBlt(memory.hdc, 0, 0, 8, 8, PATCOPY);
-        }
-        WPBitmap target(&screen, 16, 16);
-        WPMemDC canvas(&screen, &target);
-        ::PatBlt(canvas.hdc, 0, 0, 16, 16, WHITENESS);
-        EXPECT_TRUE(canvas.DrawBitmap(picture, 4, 4, SRCCOPY));
-        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 3, 3));
-        EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(canvas.hdc, 4, 4));
-        EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(canvas.hdc, 11, 11));
-        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 12, 12));
-    }
     {
         // The bitmap's size is a size: a window origin must not grow it.
         // BLACKNESS uses no source, so nothing clips the copy to the bitmap.
@@ -143,6 +304,25 @@ TEST(Contexts, WindowAndMemoryContextsRestoreAndDrawBitmaps) {
         ::GetWindowOrgEx(buffer.hdc, &origin);
         EXPECT_EQ(10, origin.x);
         EXPECT_EQ(20, origin.y);
+        EXPECT_GT(info.bmBitsPixel, 1);  // in the screen's colours
+    }
+    {
+        // A reference in a map mode of its own: its units give the buffer's
+        // size, and memory contexts take its map mode.
+        HDC display = ::CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+        ::SetMapMode(display, MM_LOMETRIC);
+        BorrowedDC reference(display);
+        WPMemDC memory(&reference);
+        EXPECT_EQ(MM_LOMETRIC, memory.GetMapMode());
+        WPBufferDC buffer(&reference, WPRect(0, 0, 254, -127), 1);  // an inch by half an inch
+        BITMAP info;
+        ::GetObjectA(buffer.objs[kBitmapSlot].hobj, sizeof info, &info);
+        const int dpi = ::GetDeviceCaps(display, LOGPIXELSX);
+        EXPECT_NEAR(dpi, info.bmWidth, 1);
+        EXPECT_NEAR(dpi / 2, info.bmHeight, 1);
+        EXPECT_EQ(1, info.bmBitsPixel);  // monochrome, as asked
+        EXPECT_EQ(MM_LOMETRIC, buffer.GetMapMode());
+        ::DeleteDC(display);
     }
     EXPECT_TRUE(platform.boxes.empty());
     win->Destroy();
@@ -217,14 +397,85 @@ TEST(Printing, CancelInAbortDialogStopsTheJob) {
         ::SendMessageA(DlgAbort->hwnd, WM_COMMAND, IDCANCEL, 0);
         EXPECT_EQ(nullptr, DlgAbort);
         EXPECT_FALSE(WPAbortProc(memory, 0));
-        // A second job may start once the first one's dialog is gone.
+        // A second job may start once the first one's dialog is gone. The
+        // procedure hands other windows their messages, and the dialog its
+        // keys: Escape there stops the job too.
         printer.StartPrinting(nullptr);
+        HWND other = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ::PostMessageA(other, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WPAbortProc(memory, 0));
+        EXPECT_FALSE(::IsWindow(other));
+        ::PostMessageA(DlgAbort->hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_FALSE(WPAbortProc(memory, 0));
     }
     EXPECT_EQ(nullptr, DlgAbort);
     EXPECT_EQ(nullptr, wpApp.modeless);
     EXPECT_TRUE(platform.boxes.empty());
     ::DeleteDC(memory);
+}
+
+// Lines start at the left edge, one under the other, with tabs expanded.
+TEST(Printing, LinesAreWrittenFromTheLeftEdgeDown) {
+    UseTestModule();
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP page = ::CreateCompatibleBitmap(screen, 200, 100);
+    HGDIOBJ old = ::SelectObject(memory, page);
+    ::PatBlt(memory, 0, 0, 200, 100, WHITENESS);
+    RECT first = {}, both = {};
+    int lineHeight = 0;
+    {
+        PagePrinter printer(memory);
+        printer.StartPrinting(nullptr);
+        TEXTMETRICA metrics;
+        ::GetTextMetricsA(memory, &metrics);
+        lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+        printer.PrintLine("WW", 1);  // only the length given is printed
+        first = Inked(memory, 200, 100);
+        printer.PrintLine("W\tW", 3);
+        both = Inked(memory, 200, 100);
+    }
+    EXPECT_LE(first.left, 1);
+    EXPECT_LT(first.top, lineHeight / 2);
+    EXPECT_LE(first.bottom, lineHeight);
+    EXPECT_LT(first.right, 20);
+    EXPECT_GT(both.bottom, lineHeight);
+    EXPECT_LE(both.bottom, 2 * lineHeight);
+    EXPECT_GT(both.right, 40);  // the second W at the first tab stop
+    ::SelectObject(memory, old);
+    ::DeleteObject(page);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
+// The default printer is the [windows] device entry's name, and a device's
+// driver and port are its [devices] entry: DEVICE=DRIVER,PORT.
+TEST(Printing, PrinterNamesAndDriversComeFromTheSettings) {
+    RecordingPlatform platform;
+    char kept[kPrinterBufferSize];
+    ::GetProfileStringA("windows", "device", "", kept, sizeof kept);
+    ::WriteProfileStringA("windows", "device", "Laser,winspool,LPT1:");
+    ::WriteProfileStringA("devices", "Laser", "winspool,LPT1:");
+    ::WriteProfileStringA("devices", "Screen", "DISPLAY,COM2:");
+    char name[kPrinterBufferSize], driver[kPrinterBufferSize], port[kPrinterBufferSize];
+    EXPECT_EQ(5, GetDefaultPrinter(name, sizeof name));
+    EXPECT_STREQ("Laser", name);
+    ASSERT_TRUE(ReadPrinterEntry(nullptr, name, driver, port));
+    EXPECT_STREQ("Laser", name);
+    EXPECT_STREQ("winspool", driver);
+    EXPECT_STREQ("LPT1:", port);
+    ASSERT_TRUE(ReadPrinterEntry("Screen", name, driver, port));
+    EXPECT_STREQ("Screen", name);
+    EXPECT_STREQ("DISPLAY", driver);
+    EXPECT_STREQ("COM2:", port);
+    {
+        WPPrinterDC named("Screen");  // a driver that exists: a context, no box
+        EXPECT_NE(nullptr, named.hdc);
+    }
+    EXPECT_TRUE(platform.boxes.empty());
+    ::WriteProfileStringA("devices", "Laser", nullptr);
+    ::WriteProfileStringA("devices", "Screen", nullptr);
+    ::WriteProfileStringA("windows", "device", kept[0] ? kept : nullptr);
 }
 
 }  // namespace

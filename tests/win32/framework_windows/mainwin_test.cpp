@@ -3,6 +3,7 @@
 // icon record and the tray handler's menus.
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
@@ -122,6 +123,38 @@ TEST(StandardCommands, SaveOnUntitledActsAsSaveAs) {
     EXPECT_EQ(1u, platform.fileCalls.size());
     EXPECT_EQ(2u, win->saves.size());
     EXPECT_EQ(0, win->IsModified());
+    win->Destroy();
+}
+
+// With a status window, a menu selection shows the item's help there: the
+// window is repainted, and an item without help leaves it empty.
+TEST(MenuHelp, SelectionShowsTheItemsHelpInTheStatusWindow) {
+    UseTestModule();
+    struct HelpWindow : DocWindow {
+        void GetMenuHelp(char* buffer, int item, HMENU) override {
+            if (item) sprintf(buffer, "help %d", item);
+        }
+    };
+    auto* win = new HelpWindow;
+    EXPECT_EQ(0, win->OnMenuSelect(kCmdOpen, nullptr));  // no status window
+    auto* bar = new WPWin("KivoraTestStatusBar", win);
+    bar->Create();
+    ::MoveWindow(bar->hwnd, 0, 0, 100, 20, FALSE);
+    win->status = bar;
+    win->Show(SW_SHOWNOACTIVATE);
+    std::vector<std::string> shown;
+    std::vector<bool> repainted;
+    for (int item : {int(kCmdOpen), 0}) {
+        ::ValidateRect(bar->hwnd, nullptr);
+        ::SendMessageA(win->hwnd, WM_MENUSELECT, MAKEWPARAM(item, 0), 0);
+        char text[32] = "";
+        bar->GetText(text, sizeof text);
+        shown.push_back(text);
+        repainted.push_back(::GetUpdateRect(bar->hwnd, nullptr, FALSE) != 0);
+    }
+    EXPECT_EQ((std::vector<std::string>{"help 514", ""}), shown);
+    EXPECT_EQ((std::vector<bool>{true, true}), repainted);
+    EXPECT_EQ(1, win->OnMenuSelect(kCmdOpen, nullptr));
     win->Destroy();
 }
 
@@ -260,6 +293,8 @@ TEST(CursorObject, ShowHideAndPlaceGoThroughThePlatform) {
     ASSERT_EQ(1u, platform.cursorMoves.size());
     EXPECT_EQ(5, platform.cursorMoves[0].x);
     EXPECT_EQ(6, platform.cursorMoves[0].y);
+    EXPECT_TRUE(theCursor.IsArrowKey(VK_LEFT));
+    EXPECT_FALSE(theCursor.IsArrowKey(VK_HOME));
 }
 
 // A tray window that notes which popup menu opened and closes it at once.
@@ -272,9 +307,15 @@ public:
         rightMenu.Append(MF_STRING, 40002, "right");
     }
     std::vector<HMENU> opened;
+    std::vector<RECT> shownAt;  // where each menu appeared on the screen
     int OnOther(WPMsg& msg) override {
         if (msg.msg == WM_INITMENUPOPUP) opened.push_back(reinterpret_cast<HMENU>(msg.wParam));
-        if (msg.msg == WM_ENTERIDLE) ::EndMenu();
+        if (msg.msg == WM_ENTERIDLE) {
+            RECT menu = {};
+            ::GetWindowRect(::FindWindowA("#32768", nullptr), &menu);
+            shownAt.push_back(menu);
+            ::EndMenu();
+        }
         return WPTrayWin::OnOther(msg);
     }
 };
@@ -392,6 +433,8 @@ TEST(TrayIcon, AnIconTheShellCouldNotTakeYetComesWithTheTaskbar) {
 
 TEST(TrayHandler, ButtonsOpenTheirMenusAndOtherNotificationsAreSwallowed) {
     UseTestModule();
+    RecordingPlatform platform;
+    platform.cursor = POINT{120, 260};  // the menus open where the pointer is
     auto* tray = new TestTray;
     LRESULT result =
         ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_RBUTTONDOWN);
@@ -401,6 +444,11 @@ TEST(TrayHandler, ButtonsOpenTheirMenusAndOtherNotificationsAreSwallowed) {
     ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_RBUTTONUP);
     ::SendMessageA(tray->hwnd, kTrayMessage, 1, WM_MOUSEMOVE);
     EXPECT_EQ((std::vector<HMENU>{tray->rightMenu.hmenu, tray->leftMenu.hmenu}), tray->opened);
+    ASSERT_EQ(2u, tray->shownAt.size());
+    for (const RECT& menu : tray->shownAt) {
+        EXPECT_EQ(120, menu.left);
+        EXPECT_EQ(260, menu.top);
+    }
     tray->Destroy();
 }
 
