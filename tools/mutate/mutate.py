@@ -293,25 +293,30 @@ def written_jobs(mutants):
 
 
 def read_equivalents(path):
-    """equivalent.txt: {id: (diff, reason)}. An entry is the id and the
-    mutant's one-line diff, then the reason on indented lines."""
-    entries, current = {}, None
+    """equivalent.txt: {id: (diff, reason)}. An entry is one or more lines
+    of an id and the mutant's one-line diff, then the reason they share on
+    indented lines."""
+    diffs, reasons, group = {}, {}, []
     with open(path, encoding="utf-8") as f:
         for number, line in enumerate(f, 1):
             line = line.rstrip("\n")
             if not line.strip() or line.startswith("#"):
                 continue
             if line[0].isspace():
-                if current is None:
+                if not group:
                     sys.exit(f"mutate: {path}:{number}: a reason without a mutant")
-                entries[current][1].append(line.strip())
+                for mutant_id in group:
+                    reasons[mutant_id] = (reasons.get(mutant_id, "") + " " + line.strip()).strip()
                 continue
-            current, _, diff = line.partition(" ")
-            entries[current] = (diff.strip(), [])
-    for mutant_id, (diff, reason) in entries.items():
-        if not reason:
-            sys.exit(f"mutate: {path}: {mutant_id} has no reason")
-    return {k: (diff, " ".join(reason)) for k, (diff, reason) in entries.items()}
+            if group and group[-1] in reasons:
+                group = []
+            mutant_id, _, diff = line.partition(" ")
+            diffs[mutant_id] = diff.strip()
+            group.append(mutant_id)
+    missing = [mutant_id for mutant_id in diffs if mutant_id not in reasons]
+    if missing:
+        sys.exit(f"mutate: {path}: no reason for {' '.join(missing)}")
+    return {mutant_id: (diffs[mutant_id], reasons[mutant_id]) for mutant_id in diffs}
 
 
 def generated_jobs(src, tree_files, names, equivalents, host_files, chosen_tests=None):

@@ -158,6 +158,9 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
                 << c.call << " at " << inked.left << "," << inked.top << "-" << inked.right << "," << inked.bottom;
         }
     }
+    // Success is the system's: an empty text writes nothing.
+    WPMemDC blank(&reference);
+    EXPECT_EQ(::TabbedTextOutA(blank.hdc, 0, 0, "", 0, 0, nullptr, 0) != 0, blank.TextOutF(0, 0, "%s", ""));
     ::ReleaseDC(nullptr, screen);
 }
 

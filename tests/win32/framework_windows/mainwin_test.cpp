@@ -158,6 +158,30 @@ TEST(MenuHelp, SelectionShowsTheItemsHelpInTheStatusWindow) {
     win->Destroy();
 }
 
+// Each standard command answers 1 (handled) whatever the user chose, the
+// edit commands answer what their handlers answer, other ids 0.
+TEST(StandardCommands, AnswerHandledAndEditCommandsReachTheirHandlers) {
+    UseTestModule();
+    RecordingPlatform platform;  // every dialog is cancelled, every box answered OK
+    struct EditingWindow : DocWindow {
+        int OnEditCmd1() override { return 21; }
+        int OnEditCmd2() override { return 22; }
+        int OnEditCmd3() override { return 23; }
+        int OnEditCmd4() override { return 24; }
+        int OnEditCmd5() override { return 25; }
+    };
+    auto* win = new EditingWindow;
+    std::vector<int> answers;
+    for (int id : std::initializer_list<int>{kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, kCmdPrint, kCmdHeapReport, kCmdEdit1, kCmdEdit2,
+                   kCmdEdit3, kCmdEdit4, kCmdEdit5, 999})
+        answers.push_back(win->OnCommand(id, 0));
+    wpApp.hinst = ::GetModuleHandleA("kernel32.dll");  // no About template: a beep, no box to wait for
+    answers.push_back(win->OnCommand(kCmdAbout, 0));
+    UseTestModule();
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1}), answers);
+    win->Destroy();
+}
+
 TEST(StandardCommands, FailedSaveKeepsNameAndModifiedFlag) {
     UseTestModule();
     RecordingPlatform platform;
