@@ -312,7 +312,7 @@ TEST(EditPaste, ReplacesSelectionLeavesPastedTextSelectedAndMayEmptyClipboard) {
     ScriptedDialog dialog("TESTDLG", nullptr, nullptr);
     std::string text;
     DWORD start = 0, end = 0, clipSize = 99, keptSize = 0;
-    char clip[16] = {};
+    char clip[16] = {}, part[4] = "...";
     dialog.script = [&](ScriptedDialog& d) {
         WPEdit edit(&d, IDC_NAME);
         edit.SetText("abcdef");
@@ -324,6 +324,7 @@ TEST(EditPaste, ReplacesSelectionLeavesPastedTextSelectedAndMayEmptyClipboard) {
         edit.Paste(0);
         theClipboard.Open(&d);
         keptSize = theClipboard.GetClip(CF_TEXT, clip, sizeof clip);
+        theClipboard.GetClip(CF_TEXT, part, 2);  // no more than the buffer holds
         theClipboard.Close();
         edit.SendMsg(EM_SETSEL, 0, 1);
         edit.Paste(1);
@@ -339,6 +340,7 @@ TEST(EditPaste, ReplacesSelectionLeavesPastedTextSelectedAndMayEmptyClipboard) {
     dialog.Execute();
     EXPECT_GE(keptSize, 4u);
     EXPECT_STREQ("XYZ", clip);
+    EXPECT_STREQ("XY.", part);
     EXPECT_EQ("XYZbXYZef", text);
     EXPECT_EQ(0u, start);
     EXPECT_EQ(3u, end);

@@ -48,13 +48,15 @@ TEST(ControlMap, TerminatorZeroLeavesFocusToDialogManager) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 1, "12"};
     ScriptedDialog dialog("TESTDLG", kMap, &record);
-    int focused = 0;
+    int focused = 0, initAnswer = -1;
     dialog.script = [&](ScriptedDialog& d) {
         focused = ::GetDlgCtrlID(::GetFocus());
+        initAnswer = d.InitDialog();
         d.Press(IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dialog.Execute());
     EXPECT_EQ(0, dialog.focusId);
+    EXPECT_EQ(1, initAnswer);  // the dialog manager is to set the focus
     // The dialog manager's choice: the first control that takes the tab.
     EXPECT_EQ(IDC_NAME, focused);
 }
@@ -66,16 +68,18 @@ TEST(ControlMap, TerminatorWithEditIdFocusesItWithTextSelected) {
     map[4].id = IDC_PLACE;
     Settings record = {"Alice", "Tokyo", 0, ""};
     ScriptedDialog dialog("TESTDLG", map, &record);
-    int focused = 0;
+    int focused = 0, initAnswer = -1;
     DWORD start = 99, end = 99;
     dialog.script = [&](ScriptedDialog& d) {
         focused = ::GetDlgCtrlID(::GetFocus());
         ::SendMessageA(d.Item(IDC_PLACE), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                        reinterpret_cast<LPARAM>(&end));
+        initAnswer = d.InitDialog();
         d.Press(IDCANCEL);
     };
     dialog.Execute();
     EXPECT_EQ(IDC_PLACE, dialog.focusId);
+    EXPECT_EQ(0, initAnswer);  // the focus is set already
     EXPECT_EQ(IDC_PLACE, focused);
     EXPECT_EQ(0u, start);
     EXPECT_EQ(5u, end);

@@ -471,6 +471,12 @@ TEST(Printing, PrinterNamesAndDriversComeFromTheSettings) {
     EXPECT_STREQ("Screen", name);
     EXPECT_STREQ("DISPLAY", driver);
     EXPECT_STREQ("COM2:", port);
+    // A name that fills the buffer leaves no room for its entry: no driver.
+    const std::string longest(kPrinterBufferSize - 1, 'P');
+    ASSERT_TRUE(ReadPrinterEntry((longest + "QQ").c_str(), name, driver, port));
+    EXPECT_EQ(longest, name);
+    EXPECT_STREQ("", driver);
+    EXPECT_STREQ("", port);
     {
         WPPrinterDC named("Screen");  // a driver that exists: a context, no box
         EXPECT_NE(nullptr, named.hdc);

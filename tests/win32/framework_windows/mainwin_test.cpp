@@ -26,11 +26,15 @@ public:
         title = "Doc";
         Create();
     }
-    std::vector<std::string> saves;
+    std::vector<std::string> saves, loads;
     int saveResult = 1;
     int SaveDocument(const char* name) override {
         saves.push_back(name);
         return saveResult;
+    }
+    int LoadDocument(const char* name) override {
+        loads.push_back(name);
+        return 1;
     }
 };
 
@@ -156,6 +160,39 @@ TEST(MenuHelp, SelectionShowsTheItemsHelpInTheStatusWindow) {
     EXPECT_EQ((std::vector<bool>{true, true}), repainted);
     EXPECT_EQ(1, win->OnMenuSelect(kCmdOpen, nullptr));
     win->Destroy();
+}
+
+// Opening a document loads it, names it and shows it in the caption; an
+// empty name opens an untitled one without loading anything.
+TEST(StandardCommands, OpenDocumentLoadsNamesAndShowsTheDocument) {
+    UseTestModule();
+    auto* win = new DocWindow;
+    win->SetModified(1);
+    win->OpenDocument("report.txt", "Editor");
+    EXPECT_EQ(std::vector<std::string>{"report.txt"}, win->loads);
+    EXPECT_STREQ("report.txt", win->GetFileName());
+    EXPECT_EQ(0, win->IsModified());
+    char caption[64];
+    win->GetText(caption, sizeof caption);
+    EXPECT_STREQ("Editor report.txt", caption);
+    win->OpenDocument("", "Editor");
+    EXPECT_EQ(1u, win->loads.size());
+    win->GetText(caption, sizeof caption);
+    EXPECT_STREQ("Editor (untitled)", caption);
+    win->Destroy();
+}
+
+// The added operations do nothing by default and answer 0, so that a
+// program overrides only what it uses.
+TEST(StandardCommands, DefaultOperationsAnswerZero) {
+    WPMainWin plain("KivoraTestPlainMain");  // never created
+    plain.keepRunning = 1;
+    WPPrintDlg print(nullptr);
+    const std::vector<int> answers = {plain.OnIdle(), plain.NewDocument(), plain.LoadDocument("x"),
+                                      plain.SaveDocument("x"), plain.PrintDocument(print), plain.OnEditCmd1(),
+                                      plain.OnEditCmd2(), plain.OnEditCmd3(), plain.OnEditCmd4(),
+                                      plain.OnEditCmd5(), plain.CanEdit1(), plain.CanEdit2(), plain.CanEdit3()};
+    EXPECT_EQ(std::vector<int>(answers.size(), 0), answers);
 }
 
 // Each standard command answers 1 (handled) whatever the user chose, the
