@@ -120,6 +120,10 @@ TEST(EditCharFilter, DigitsOnlyRefusesLettersAndPunctuation) {
     EXPECT_FALSE(filter.Refuses('\b', digits));
     EXPECT_FALSE(filter.Refuses(0x7F, digits));
     EXPECT_FALSE(filter.Refuses('a', nullptr));
+    // The edges of the printable ranges: a control character and the byte
+    // before the half-width katakana pass, '~' and the katakana's ends do not.
+    for (unsigned char passes : {0x1F, 0xA0}) EXPECT_FALSE(filter.Refuses(passes, digits)) << int(passes);
+    for (unsigned char refused : {0x7E, 0xA1, 0xDF}) EXPECT_TRUE(filter.Refuses(refused, digits)) << int(refused);
 }
 
 TEST(EditCharFilter, BothBytesOfDoubleByteCharacterPass) {

@@ -208,9 +208,10 @@ TEST(ScrollBars, StepsByLineAndPageAndFollowsTheThumb) {
 // An owner-drawn list item that records what it was asked.
 class RecordingItem final : public WPOwnerDraw {
 public:
-    RecordingItem(WPWin* owner, int id) : WPOwnerDraw(owner, id) {}
+    RecordingItem(WPWin* owner, int id, UINT kind = ODT_LISTBOX) : WPOwnerDraw(owner, id), type(kind) {}
     std::vector<std::string> calls;
-    UINT GetCtlType() override { return ODT_LISTBOX; }
+    UINT type;
+    UINT GetCtlType() override { return type; }
     void Draw(WPItemDC& dc, UINT action) override {
         const WPRect& r = dc.rect;
         calls.push_back("draw " + std::to_string(dc.itemData) + " item " + std::to_string(dc.itemId) + " action " +
@@ -242,12 +243,25 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     UseTestModule();
     RecordingPlatform platform;
     ScriptedDialog dialog("CTRLDLG", nullptr, nullptr);
-    RecordingItem* item = nullptr;
+    RecordingItem *item = nullptr, *menuItem = nullptr;
+    // An item that keeps the defaults: no size, every pair equal.
+    struct PlainItem : WPOwnerDraw {
+        explicit PlainItem(WPWin* owner) : WPOwnerDraw(owner, IDC_OWNERDRAWN) {}
+        UINT GetCtlType() override { return ODT_COMBOBOX; }
+        void Draw(WPItemDC&, UINT) override {}
+    }* plain = nullptr;
+    MEASUREITEMSTRUCT plainMeasure = {ODT_COMBOBOX, IDC_OWNERDRAWN, 0, 5, 5, 0};
+    COMPAREITEMSTRUCT plainCompare = {ODT_COMBOBOX, IDC_OWNERDRAWN, nullptr, 0, 1, 1, 9, 0};
+    LRESULT plainCompared = 99;
     LRESULT compared = 0, otherId = 99, otherType = 99;
     int unmatchedTaken = 0;
     std::vector<int> taken;
     MEASUREITEMSTRUCT measure = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, 0, 0, 7};
-    dialog.onInit = [&](ScriptedDialog& d) { item = new RecordingItem(&d, IDC_OWNERDRAWN); };
+    dialog.onInit = [&](ScriptedDialog& d) {
+        item = new RecordingItem(&d, IDC_OWNERDRAWN);
+        menuItem = new RecordingItem(&d, 40001, ODT_MENU);  // known by its menu item id
+        plain = new PlainItem(&d);
+    };
     dialog.script = [&](ScriptedDialog& d) {
         COMPAREITEMSTRUCT compare = {ODT_LISTBOX, IDC_OWNERDRAWN, nullptr, 0, 5, 1, 9, 0};
         compared = ::SendMessageA(d.hwnd, WM_COMPAREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&compare));
@@ -262,10 +276,17 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
         DRAWITEMSTRUCT draw = {ODT_LISTBOX, IDC_OWNERDRAWN, 6, ODA_DRAWENTIRE, 0, nullptr, memory, {1, 2, 30, 10}, 4};
         WPMsg drawn = {WM_DRAWITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&draw), 0};
         taken.push_back(d.OnOther(drawn));
-        ::DeleteDC(memory);
         DELETEITEMSTRUCT gone = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, nullptr, 3};
         WPMsg deleted = {WM_DELETEITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&gone), 0};
         taken.push_back(d.OnOther(deleted));
+        DRAWITEMSTRUCT menuDraw = {ODT_MENU, 0, 40001, ODA_DRAWENTIRE, 0, nullptr, memory, {0, 0, 5, 5}, 8};
+        WPMsg menuDrawn = {WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&menuDraw), 0};
+        taken.push_back(d.OnOther(menuDrawn));
+        ::DeleteDC(memory);
+        ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&plainMeasure));
+        WPMsg plainCompares = {WM_COMPAREITEM, 0, reinterpret_cast<LPARAM>(&plainCompare), 99};
+        d.OnOther(plainCompares);
+        plainCompared = plainCompares.result;
         // Records of another control are left to default processing.
         auto otherDraw = OtherListItem<DRAWITEMSTRUCT>();
         auto otherMeasure = OtherListItem<MEASUREITEMSTRUCT>();
@@ -288,10 +309,16 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     EXPECT_EQ(40u, measure.itemWidth);
     EXPECT_EQ(17u, measure.itemHeight);
     EXPECT_EQ((std::vector<std::string>{"compare", "measure 7", "draw 4 item 6 action 1 at 1,2,30,10", "delete 3"}), item->calls);
-    EXPECT_EQ((std::vector<int>{1, 1}), taken);
+    EXPECT_EQ((std::vector<int>{1, 1, 1}), taken);
+    EXPECT_EQ((std::vector<std::string>{"draw 8 item 40001 action 1 at 0,0,5,5"}), menuItem->calls);
+    EXPECT_EQ(0u, plainMeasure.itemWidth);
+    EXPECT_EQ(0u, plainMeasure.itemHeight);
+    EXPECT_EQ(0, plainCompared);
     EXPECT_EQ(0, unmatchedTaken);
     EXPECT_TRUE(platform.boxes.empty());
     delete item;
+    delete menuItem;
+    delete plain;
 }
 
 TEST(OwnerDraw, PlainWindowsKeepNoItems) {
