@@ -134,6 +134,40 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
     EXPECT_EQ(BST_CHECKED, fits);
 }
 
+// A control the template lacks is made as a child window of its class, with
+// its id and style; one the template has is bound to that item at once.
+TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
+    UseTestModule();
+    ScriptedDialog dialog("TESTDLG", nullptr, nullptr);
+    int first = 0, second = 0, id = 0;
+    bool same = false, bound = false, ownedByDialog = false;
+    char className[16] = "";
+    LONG style = 0;
+    dialog.script = [&](ScriptedDialog& d) {
+        WPButton extra(&d, 777, BS_AUTOCHECKBOX);
+        first = extra.Create();
+        HWND made = extra.hwnd;
+        second = extra.Create();
+        same = extra.hwnd == made;
+        ::GetClassNameA(made, className, sizeof className);
+        style = ::GetWindowLongA(made, GWL_STYLE);
+        id = ::GetDlgCtrlID(made);
+        ownedByDialog = ::GetParent(made) == d.hwnd;
+        WPButton existing(&d, IDC_TOP);
+        bound = existing.hwnd == d.Item(IDC_TOP);
+        d.Press(IDCANCEL);
+    };
+    dialog.Execute();
+    EXPECT_EQ(1, first);
+    EXPECT_EQ(1, second);
+    EXPECT_TRUE(same);
+    EXPECT_STREQ("Button", className);
+    EXPECT_EQ(LONG(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX), style & LONG(WS_CHILD | WS_VISIBLE | 0xF));
+    EXPECT_EQ(777, id);
+    EXPECT_TRUE(ownedByDialog);
+    EXPECT_TRUE(bound);
+}
+
 TEST(ListFill, ItemsTheirDataAndTheSelection) {
     UseTestModule();
     Choice record = {0, 0, 0};
