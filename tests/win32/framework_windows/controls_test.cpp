@@ -463,6 +463,7 @@ TEST(MenuState, SaveNeedsNameAndChangesEditItemsFollowTheirChecks) {
     EXPECT_FALSE(Enabled(other.hmenu, kCmdSave));
     WPMenu own(menu);
     EXPECT_EQ(1, win->OnInitMenu(own));
+    EXPECT_EQ(nullptr, WPMenu::OfWindow(nullptr).hmenu);
     EXPECT_EQ(0, win->OnInitMenu(other));
     other.Destroy();
     win->Destroy();
