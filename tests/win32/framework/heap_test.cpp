@@ -109,7 +109,9 @@ TEST_F(TrackedHeap, FindSubHeapUsesAndUpdatesTheCache) {
 TEST_F(TrackedHeap, RemoveSubHeapUnlinksAndClearsTheCache) {
     WPSubHeap* a = wpApp.AddSubHeap(10);
     WPSubHeap* b = wpApp.AddSubHeap(10);
+    HGLOBAL block = b->memory;
     wpApp.RemoveSubHeap(b);
+    EXPECT_EQ(0u, GlobalSize(block));  // its memory given back
     EXPECT_EQ(a, wpApp.subHeaps);
     EXPECT_EQ(nullptr, wpApp.lastSubHeap);
     EXPECT_TRUE(platform_.boxes.empty());
@@ -196,7 +198,7 @@ TEST_F(TrackedHeap, OutOfMemoryHandlerGetsTheLow16BitsAndIsNotReentered) {
     EXPECT_EQ(0x2345, seen);
     EXPECT_EQ(0, inner);
     EXPECT_EQ(0, wpApp.oomDepth);
-    wpApp.SetOomHandler(nullptr);
+    EXPECT_NE(nullptr, wpApp.SetOomHandler(nullptr));  // the one it replaced
     EXPECT_EQ(0, wpApp.OnOutOfMemory(10));
 }
 

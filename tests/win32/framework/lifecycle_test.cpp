@@ -185,6 +185,7 @@ TEST_F(Lifecycle, TemplateDefaultsAndSystemClasses) {
     EXPECT_EQ(wpApp.hinst, t.hinst);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(6), t.background);
     EXPECT_EQ(0u, t.style);
+    EXPECT_EQ(0u, t.exStyle);
     EXPECT_EQ(int(CW_USEDEFAULT), t.left);
     EXPECT_EQ(int(CW_USEDEFAULT), t.height);
     EXPECT_EQ(nullptr, t.title);

@@ -41,4 +41,24 @@ TEST(RealPlatform, AnswersAsTheSystemDoes) {
     EXPECT_EQ(7u, code);
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
+
+    // The shell starts this program again, running none of its tests: the
+    // file, its parameters and its folder each in their place.
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(sizeof folder, folder);
+    const char* kNoTests = "--gtest_filter=None";
+    EXPECT_GT(reinterpret_cast<INT_PTR>(real.ShellOpen(nullptr, "open", self, kNoTests, folder, SW_HIDE)), 32);
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.lpVerb = "open";
+    info.lpFile = self;
+    info.lpParameters = kNoTests;
+    info.lpDirectory = folder;
+    info.nShow = SW_HIDE;
+    ASSERT_TRUE(real.ShellOpenEx(&info));
+    WaitForSingleObject(info.hProcess, 30000);
+    GetExitCodeProcess(info.hProcess, &code);
+    EXPECT_EQ(0u, code);
+    CloseHandle(info.hProcess);
 }

@@ -101,7 +101,8 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
     ScriptedDialog dialog("TESTDLG", nullptr, nullptr);
     char field[8] = "x\x83";  // ends in a lead byte, which a copy would drop
     int32_t small = 7, fits = 7;
-    std::string text;
+    char terminatorOnly[1] = {'x'};
+    std::string text, emptied = "?";
     bool checked = false;
     dialog.script = [&](ScriptedDialog& d) {
         WPEdit edit(&d, IDC_NAME);
@@ -124,6 +125,14 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
         checked = button.GetCheck() == BST_CHECKED;
         button.SetBuffer(&fits, sizeof fits);
         button.GetData();
+        // Room for the terminator alone is a field: it reads and shows "".
+        edit.SetBuffer(terminatorOnly, 1);
+        edit.GetData();
+        edit.SetText("typed");
+        edit.SetData();
+        char shownNow[16] = "?";
+        edit.GetText(shownNow, sizeof shownNow);
+        emptied = shownNow;
         d.Press(IDCANCEL);
     };
     dialog.Execute();
@@ -132,6 +141,8 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
     EXPECT_TRUE(checked);
     EXPECT_EQ(7, small);
     EXPECT_EQ(BST_CHECKED, fits);
+    EXPECT_EQ('\0', terminatorOnly[0]);
+    EXPECT_EQ("", emptied);
 }
 
 // A control the template lacks is made as a child window of its class, with
@@ -142,7 +153,7 @@ TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
     int first = 0, second = 0, id = 0;
     bool same = false, bound = false, ownedByDialog = false;
     char className[16] = "";
-    LONG style = 0;
+    LONG style = 0, exStyle = -1;
     dialog.script = [&](ScriptedDialog& d) {
         WPButton extra(&d, 777, BS_AUTOCHECKBOX);
         first = extra.Create();
@@ -151,6 +162,7 @@ TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
         same = extra.hwnd == made;
         ::GetClassNameA(made, className, sizeof className);
         style = ::GetWindowLongA(made, GWL_STYLE);
+        exStyle = ::GetWindowLongA(made, GWL_EXSTYLE);
         id = ::GetDlgCtrlID(made);
         ownedByDialog = ::GetParent(made) == d.hwnd;
         WPButton existing(&d, IDC_TOP);
@@ -163,6 +175,7 @@ TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
     EXPECT_TRUE(same);
     EXPECT_STREQ("Button", className);
     EXPECT_EQ(LONG(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX), style & LONG(WS_CHILD | WS_VISIBLE | 0xF));
+    EXPECT_EQ(0, exStyle & WS_EX_DLGMODALFRAME);
     EXPECT_EQ(777, id);
     EXPECT_TRUE(ownedByDialog);
     EXPECT_TRUE(bound);

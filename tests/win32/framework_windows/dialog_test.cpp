@@ -48,15 +48,18 @@ TEST(ControlMap, TerminatorZeroLeavesFocusToDialogManager) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 1, "12"};
     ScriptedDialog dialog("TESTDLG", kMap, &record);
-    int focused = 0, initAnswer = -1;
+    int focused = 0, initAnswer = -1, refocused = 0;
     dialog.script = [&](ScriptedDialog& d) {
         focused = ::GetDlgCtrlID(::GetFocus());
-        initAnswer = d.InitDialog();
+        (new WPEdit(&d, 0))->Create();  // a control whose id is 0 is no focus id
+        initAnswer = d.InitDialog();     // loads the record again: the focus stays
+        refocused = ::GetDlgCtrlID(::GetFocus());
         d.Press(IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dialog.Execute());
     EXPECT_EQ(0, dialog.focusId);
     EXPECT_EQ(1, initAnswer);  // the dialog manager is to set the focus
+    EXPECT_EQ(IDC_NAME, refocused);
     // The dialog manager's choice: the first control that takes the tab.
     EXPECT_EQ(IDC_NAME, focused);
 }
@@ -307,6 +310,16 @@ std::string FileBytes(const std::string& path) {
     return bytes;
 }
 
+// Committed private memory of this process, in bytes.
+SIZE_T CommittedBytes() {
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION info;
+    for (char* at = nullptr; ::VirtualQuery(at, &info, sizeof info);
+         at = static_cast<char*>(info.BaseAddress) + info.RegionSize)
+        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
+    return total;
+}
+
 TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     UseTestModule();
     RecordingPlatform platform;
@@ -316,6 +329,7 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     const std::string text = "一行目\r\n\tsecond line ソ\\\r\n";
     std::string written, loaded;
     int saveResult = -1, loadResult = -1;
+    SIZE_T grown = 0;
     dialog.script = [&](ScriptedDialog& d) {
         auto* edit = dynamic_cast<WPEdit*>(WPWin::GetWin(d.Item(IDC_NAME)));
         ::SendMessageA(edit->hwnd, EM_LIMITTEXT, 0, 0);
@@ -325,6 +339,11 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
         edit->SetText("");
         loadResult = edit->LoadFile(path.c_str());
         loaded = ItemText(edit->hwnd);
+        // A save takes a copy of the whole text, and gives it back.
+        edit->SetText(std::string(4 << 20, 'x').c_str());
+        SIZE_T before = CommittedBytes();
+        edit->SaveFile(path.c_str());
+        grown = CommittedBytes() - before;
         d.Press(IDCANCEL);
     };
     dialog.Execute();
@@ -333,17 +352,8 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     EXPECT_EQ(text, written);  // exactly the text, no terminator
     EXPECT_EQ(1, loadResult);
     EXPECT_EQ(text, loaded);
+    EXPECT_LT(grown, SIZE_T(2 << 20));
     EXPECT_TRUE(platform.boxes.empty());
-}
-
-// Committed private memory of this process, in bytes.
-SIZE_T CommittedBytes() {
-    SIZE_T total = 0;
-    MEMORY_BASIC_INFORMATION info;
-    for (char* at = nullptr; ::VirtualQuery(at, &info, sizeof info);
-         at = static_cast<char*>(info.BaseAddress) + info.RegionSize)
-        if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
-    return total;
 }
 
 TEST(EditFiles, FailuresAreReported) {
@@ -358,7 +368,13 @@ TEST(EditFiles, FailuresAreReported) {
     const LONG kBigFile = 256 << 20;
     ::SetFilePointer(holder, kBigFile, nullptr, FILE_BEGIN);
     ::SetEndOfFile(holder);
-    int missing = -1, busy = -1, badDir = -1, full = -1, empty = -1;
+    // One byte short of 2 GB is beyond what a 32-bit program could hold.
+    const std::string huge = TempPath("kivora_huge.txt");
+    HANDLE hugeFile = ::CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ::SetFilePointer(hugeFile, 0x7FFFFFFF, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(hugeFile);
+    ::CloseHandle(hugeFile);
+    int missing = -1, busy = -1, tooBig = -1, badDir = -1, full = -1, empty = -1;
     SIZE_T grown = 0;
     dialog.script = [&](ScriptedDialog& d) {
         auto* edit = dynamic_cast<WPEdit*>(WPWin::GetWin(d.Item(IDC_NAME)));
@@ -366,6 +382,7 @@ TEST(EditFiles, FailuresAreReported) {
         SIZE_T before = CommittedBytes();
         busy = edit->LoadFile(locked.c_str());
         grown = CommittedBytes() - before;
+        tooBig = edit->LoadFile(huge.c_str());
         badDir = edit->SaveFile("Z:\\kivora\\no\\such\\dir\\f.txt");
         full = edit->SaveFile("Z:\\dev\\full");  // a disk without room (Unix's /dev/full)
         empty = edit->SaveFile("");
@@ -374,17 +391,20 @@ TEST(EditFiles, FailuresAreReported) {
     dialog.Execute();
     ::CloseHandle(holder);
     ::DeleteFileA(locked.c_str());
+    ::DeleteFileA(huge.c_str());
     EXPECT_EQ(0, missing);  // no size: nothing to say
     EXPECT_EQ(0, busy);
     EXPECT_LT(grown, static_cast<SIZE_T>(kBigFile / 2));
+    EXPECT_EQ(0, tooBig);
     EXPECT_EQ(0, badDir);  // a failed save is no success: the document stays modified
     EXPECT_EQ(0, full);    // nor is a failed write after a good open
     EXPECT_EQ(0, empty);
-    ASSERT_EQ(3u, platform.boxes.size());
+    ASSERT_EQ(4u, platform.boxes.size());
     EXPECT_EQ("Unable to open file '" + locked + "'.", platform.boxes[0].text);
-    EXPECT_EQ("Unable to open file 'Z:\\kivora\\no\\such\\dir\\f.txt'.", platform.boxes[1].text);
-    EXPECT_EQ("ASSERTION FAILURE", platform.boxes[2].caption);
-    EXPECT_NE(std::string::npos, platform.boxes[2].text.find("\"*fname\""));
+    EXPECT_EQ("File too big.", platform.boxes[1].text);
+    EXPECT_EQ("Unable to open file 'Z:\\kivora\\no\\such\\dir\\f.txt'.", platform.boxes[2].text);
+    EXPECT_EQ("ASSERTION FAILURE", platform.boxes[3].caption);
+    EXPECT_NE(std::string::npos, platform.boxes[3].text.find("\"*fname\""));
 }
 
 TEST(Templates, MissingTemplateIsReportedAndExecuteGivesMinusOne) {
