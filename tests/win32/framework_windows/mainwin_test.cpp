@@ -195,28 +195,49 @@ TEST(StandardCommands, DefaultOperationsAnswerZero) {
     EXPECT_EQ(std::vector<int>(answers.size(), 0), answers);
 }
 
-// Each standard command answers 1 (handled) whatever the user chose, the
-// edit commands answer what their handlers answer, other ids 0.
-TEST(StandardCommands, AnswerHandledAndEditCommandsReachTheirHandlers) {
+// Each standard command does its work and answers 1 (handled) whatever the
+// user chose; the edit commands answer what their handlers answer, other ids
+// 0. The file dialogs get the window's filter.
+TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     UseTestModule();
-    RecordingPlatform platform;  // every dialog is cancelled, every box answered OK
+    RecordingPlatform platform;  // every box answered OK
     struct EditingWindow : DocWindow {
         int OnEditCmd1() override { return 21; }
         int OnEditCmd2() override { return 22; }
         int OnEditCmd3() override { return 23; }
         int OnEditCmd4() override { return 24; }
         int OnEditCmd5() override { return 25; }
+        int NewDocument() override { return 1; }
+        int PrintDocument(WPPrintDlg&) override { return ++prints; }
+        int prints = 0;
     };
     auto* win = new EditingWindow;
+    win->fileFilter = "Text (*.txt)\0*.txt\0";
     std::vector<int> answers;
-    for (int id : std::initializer_list<int>{kCmdNew, kCmdOpen, kCmdSave, kCmdSaveAs, kCmdPrint, kCmdHeapReport, kCmdEdit1, kCmdEdit2,
-                   kCmdEdit3, kCmdEdit4, kCmdEdit5, 999})
+    platform.chosenFile = "C:\\opened.txt";
+    answers.push_back(win->OnCommand(kCmdOpen, 0));
+    EXPECT_EQ(std::vector<std::string>{"C:\\opened.txt"}, win->loads);
+    EXPECT_STREQ("C:\\opened.txt", win->fileName);
+    answers.push_back(win->OnCommand(kCmdNew, 0));
+    EXPECT_STREQ("", win->fileName);
+    platform.chosenFile.clear();  // the save dialogs are cancelled
+    platform.printConfirmed = TRUE;
+    for (int id : std::initializer_list<int>{kCmdSave, kCmdSaveAs, kCmdPrint, kCmdHeapReport, kCmdEdit1,
+                                             kCmdEdit2, kCmdEdit3, kCmdEdit4, kCmdEdit5, 999})
         answers.push_back(win->OnCommand(id, 0));
+    EXPECT_EQ(1, win->prints);
+    ASSERT_EQ(1u, platform.boxes.size());  // the heap report
+    for (const auto& call : platform.fileCalls) EXPECT_EQ("Text (*.txt)|*.txt", call.filter);
     wpApp.hinst = ::GetModuleHandleA("kernel32.dll");  // no About template: a beep, no box to wait for
     answers.push_back(win->OnCommand(kCmdAbout, 0));
     UseTestModule();
-    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1}), answers);
-    win->Destroy();
+    // No template: the missing dialog is reported, then the About command beeps.
+    ASSERT_EQ(3u, platform.boxes.size());
+    EXPECT_EQ("Couldn't load dialog: DLGABOUT.", platform.boxes[1].text);
+    EXPECT_EQ(2u, platform.beeps.size());
+    answers.push_back(win->OnCommand(kCmdClose, 0));
+    EXPECT_FALSE(::IsWindow(win->hwnd));  // closed through WM_CLOSE
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1, 1}), answers);
 }
 
 TEST(StandardCommands, FailedSaveKeepsNameAndModifiedFlag) {

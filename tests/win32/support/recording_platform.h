@@ -77,6 +77,7 @@ public:
     BOOL iconResult = TRUE;
     BOOL mousePresent = TRUE;
     std::string chosenFile;    // empty: the user cancels the file dialog
+    BOOL printConfirmed = FALSE;  // the print dialog's answer
     POINT cursor = {0, 0};     // the pointer's place; SetCursorPos moves it
 
     // Called for each box before it is answered (e.g. to inspect state).
@@ -129,7 +130,7 @@ public:
     }
     BOOL OpenFileName(OPENFILENAMEA* request) override { return File(false, request); }
     BOOL SaveFileName(OPENFILENAMEA* request) override { return File(true, request); }
-    BOOL PrintDialog(PRINTDLGA*) override { return FALSE; }
+    BOOL PrintDialog(PRINTDLGA*) override { return printConfirmed; }
     BOOL MousePresent() override { return mousePresent; }
     int ShowCursor(BOOL show) override {
         cursorShows.push_back(show);
