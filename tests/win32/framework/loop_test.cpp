@@ -69,6 +69,7 @@ protected:
     void TearDown() override {
         wpApp.mainWin = nullptr;
         wpApp.accel = nullptr;
+        wpApp.mdiClient = nullptr;
         wpApp.cmdShow = saved_;
         DrainQueue();
     }
@@ -205,6 +206,37 @@ TEST_F(Loop, AcceleratorsTranslateForTheMainWindowWhileAnotherHasTheFocus) {
     EXPECT_EQ(VK_F6, other.keys[0]);
     EXPECT_TRUE(other.commands.empty());
     DestroyAcceleratorTable(wpApp.accel);
+    DestroyWindow(other.hwnd);
+    DestroyWindow(win.hwnd);
+}
+
+// Ctrl+F6 goes to the MDI client (the next document window), not to the
+// window with the focus as a key.
+TEST_F(Loop, MdiClientTakesItsSystemKeys) {
+    LoopWin win;
+    wpApp.mainWin = &win;
+    CLIENTCREATESTRUCT client = {nullptr, 50000};
+    wpApp.mdiClient = CreateWindowA("MDICLIENT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, win.hwnd,
+                                    nullptr, wpApp.hinst, &client);
+    ASSERT_NE(nullptr, wpApp.mdiClient);
+    WNDCLASSA childClass = {};
+    childClass.lpfnWndProc = DefMDIChildProcA;
+    childClass.hInstance = wpApp.hinst;
+    childClass.lpszClassName = "KivoraLoopMdiChild";
+    RegisterClassA(&childClass);
+    MDICREATESTRUCTA document = {"KivoraLoopMdiChild", "doc", wpApp.hinst, 0, 0, 50, 50, 0, 0};
+    ASSERT_NE(0, SendMessageA(wpApp.mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&document)));
+
+    LoopWin other;
+    BYTE keys[256] = {}, kept[256] = {};
+    GetKeyboardState(kept);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(other.hwnd, WM_KEYDOWN, VK_F6, 1);
+    PostQuitMessage(0);
+    wpApp.Run();
+    SetKeyboardState(kept);
+    EXPECT_TRUE(other.keys.empty());
     DestroyWindow(other.hwnd);
     DestroyWindow(win.hwnd);
 }

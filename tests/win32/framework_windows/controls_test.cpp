@@ -318,11 +318,11 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
         compare.CtlType = ODT_COMBOBOX;
         otherType = ::SendMessageA(d.hwnd, WM_COMPAREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&compare));
         ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&measure));
-        // The dialog's handler answers 1 for the records it took.
+        // The dispatch and the dialog's handler answer 1 for the records taken.
         HDC memory = ::CreateCompatibleDC(nullptr);
         DRAWITEMSTRUCT draw = {ODT_LISTBOX, IDC_OWNERDRAWN, 6, ODA_DRAWENTIRE, 0, nullptr, memory, {1, 2, 30, 10}, 4};
         WPMsg drawn = {WM_DRAWITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&draw), 0};
-        taken.push_back(d.OnOther(drawn));
+        taken.push_back(DispatchOwnerDraw(d.ownerDraw, drawn));
         DELETEITEMSTRUCT gone = {ODT_LISTBOX, IDC_OWNERDRAWN, 0, nullptr, 3};
         WPMsg deleted = {WM_DELETEITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&gone), 0};
         taken.push_back(d.OnOther(deleted));
@@ -330,7 +330,8 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
         WPMsg menuDrawn = {WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&menuDraw), 0};
         taken.push_back(d.OnOther(menuDrawn));
         ::DeleteDC(memory);
-        ::SendMessageA(d.hwnd, WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&plainMeasure));
+        WPMsg plainMeasured = {WM_MEASUREITEM, IDC_OWNERDRAWN, reinterpret_cast<LPARAM>(&plainMeasure), 0};
+        taken.push_back(DispatchOwnerDraw(d.ownerDraw, plainMeasured));
         WPMsg plainCompares = {WM_COMPAREITEM, 0, reinterpret_cast<LPARAM>(&plainCompare), 99};
         d.OnOther(plainCompares);
         plainCompared = plainCompares.result;
@@ -356,7 +357,7 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
     EXPECT_EQ(40u, measure.itemWidth);
     EXPECT_EQ(17u, measure.itemHeight);
     EXPECT_EQ((std::vector<std::string>{"compare", "measure 7", "draw 4 item 6 action 1 at 1,2,30,10", "delete 3"}), item->calls);
-    EXPECT_EQ((std::vector<int>{1, 1, 1}), taken);
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 1}), taken);
     EXPECT_EQ((std::vector<std::string>{"draw 8 item 40001 action 1 at 0,0,5,5"}), menuItem->calls);
     EXPECT_EQ(0u, plainMeasure.itemWidth);
     EXPECT_EQ(0u, plainMeasure.itemHeight);

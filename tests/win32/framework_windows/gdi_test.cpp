@@ -218,7 +218,11 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
         std::function<void()> draw;
     } cases[] = {
         {"window", [&] { WPWinDC dc(win); win->onDraw(dc); }},
-        {"whole window", [&] { WPWholeWinDC dc(win); win->onDraw(dc); }},
+        {"whole window", [&] {
+             HDC used = nullptr;
+             { WPWholeWinDC dc(win); used = dc.hdc; win->onDraw(dc); }
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, used)) << "released at its end";
+         }},
         {"memory", [&] { WPMemDC dc(nullptr); win->onDraw(dc); }},
         {"buffer", [&] { WPBufferDC dc(nullptr, WPRect(0, 0, 8, 8), 1); win->onDraw(dc); }},
         {"paint", [&] { ::SendMessageA(win->hwnd, WM_PAINT, 0, 0); }},
@@ -477,11 +481,15 @@ TEST(Printing, PrinterNamesAndDriversComeFromTheSettings) {
     EXPECT_EQ(longest, name);
     EXPECT_STREQ("", driver);
     EXPECT_STREQ("", port);
+    // The context is made for the device, not for its port: a device named
+    // like the port has a driver that does not exist.
+    ::WriteProfileStringA("devices", "COM2:", "NoSuchDriver,Screen");
     {
         WPPrinterDC named("Screen");  // a driver that exists: a context, no box
         EXPECT_NE(nullptr, named.hdc);
     }
     EXPECT_TRUE(platform.boxes.empty());
+    ::WriteProfileStringA("devices", "COM2:", nullptr);
     ::WriteProfileStringA("devices", "Laser", nullptr);
     ::WriteProfileStringA("devices", "Screen", nullptr);
     ::WriteProfileStringA("windows", "device", kept[0] ? kept : nullptr);

@@ -80,9 +80,15 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     EXPECT_EQ(128u, call.request.nMaxFile);
     EXPECT_TRUE(win->saves.empty());
 
-    // Yes again, and this time a file is chosen: saved, and the window goes.
+    // Yes again, and this time a name as long as the dialog takes is chosen:
+    // saved under it whole.
     platform.answers.push_back(IDYES);
-    platform.chosenFile = "C:\\doc.txt";
+    platform.chosenFile = "C:\\" + std::string(124, 'd');
+    EXPECT_EQ(1, win->QuerySave());
+    EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->saves);
+
+    // Once more, and the window goes.
+    platform.answers.push_back(IDYES);
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
 }
