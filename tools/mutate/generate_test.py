@@ -1,12 +1,15 @@
 """Host tests of the mutant generator's pure parts: operators, ids, the
-sample's order and the score's interval."""
+sample's order and the score's interval; and of the run's hang watch."""
 
 import os
+import subprocess
 import sys
+import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import generate  # noqa: E402
+import mutate  # noqa: E402
 
 
 def diffs(source):
@@ -84,6 +87,33 @@ class GeneratorTest(unittest.TestCase):
                 found = generate.wilson_interval(killed, valid)
                 self.assertAlmostEqual(found[0], low, places=3)
                 self.assertAlmostEqual(found[1], high, places=3)
+
+
+class HangWatch(unittest.TestCase):
+    # (what the test does, timeout, silence, hung or not), each row naming
+    # the fault it would catch.
+    CASES = [
+        ("a quiet case taken for a hang before its silence limit",
+         "import time; print('a', flush=True); time.sleep(0.6); print('b')", 30, 3, ""),
+        ("a stuck case waited for until the whole run's limit",
+         "import time; print('a', flush=True); time.sleep(30)", 30, 0.5, "silent"),
+        ("a test that keeps printing never counted as hung",
+         "import time\nwhile True: print('.', flush=True); time.sleep(0.05)", 0.8, 3, "timed out"),
+    ]
+
+    def test_hang_is_a_silence_or_the_whole_limit(self):
+        for name, script, timeout, silence, hung in self.CASES:
+            with self.subTest(name):
+                began = time.time()
+                process = subprocess.Popen([sys.executable, "-c", script], stdout=subprocess.PIPE)
+                output, found, quietest = mutate.watch(process, began, timeout, silence)
+                process.kill()
+                process.wait()
+                self.assertTrue(found.startswith(hung) if hung else not found, found)
+                self.assertLess(time.time() - began, 5)
+                if not hung:
+                    self.assertEqual(output, b"a\nb\n")
+                    self.assertGreater(quietest, 0.5)
 
 
 if __name__ == "__main__":

@@ -38,14 +38,26 @@ import resource
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import generate
 
 # A test with a mutant in place may hang: it counts as failed once it has
-# taken this many times as long as it took without one (at least the floor).
+# taken this many times as long as it took without one (at least the floor),
+# or once it has printed nothing for this many times its longest silence
+# without one (at least its floor). A test prints a line as each case starts
+# and ends, so a hung case shows within seconds, not after the whole run's
+# limit; most hangs are a case waiting for a box or a loop that never ends.
 TIMEOUT_FACTOR = 5
 TIMEOUT_FLOOR_S = 30
+SILENCE_FLOOR_S = 20
+
+# The scratch Wine build compiles without debug information: the same code
+# (a mutant's object is compared without it anyway), but links take half
+# the time, and every mutant links its tests again.
+NO_DEBUG_INFO = {"CMAKE_C_FLAGS_RELWITHDEBINFO": "-O2 -DNDEBUG",
+                 "CMAKE_CXX_FLAGS_RELWITHDEBINFO": "-O2 -DNDEBUG"}
 FIELDS = ("id", "file", "old", "new", "tests", "fault", "equivalent")
 
 
@@ -133,8 +145,17 @@ class Tests:
     def configure(self, config):
         """The build folder of config, configured; None when that fails."""
         folder = os.path.join(self.builds, config)
-        if not os.path.isfile(os.path.join(folder, "CMakeCache.txt")):
-            if self.call(["cmake", "-S", self.src, "-B", folder, "--preset", config, "-G", "Ninja"]):
+        cache = os.path.join(folder, "CMakeCache.txt")
+        wanted = {} if config == "host-asan" else NO_DEBUG_INFO
+        settings = [f"-D{name}={value}" for name, value in wanted.items()]
+        if not os.path.isfile(cache):
+            if self.call(["cmake", "-S", self.src, "-B", folder, "--preset", config, "-G", "Ninja", *settings]):
+                return None
+            return folder
+        with open(cache) as f:
+            kept = f.read()
+        if any(f"{name}:STRING={value}\n" not in kept for name, value in wanted.items()):
+            if self.call(["cmake", folder, *settings]):
                 return None
         return folder
 
@@ -149,8 +170,10 @@ class Tests:
                 return False
         return True
 
-    def run(self, exe, gtest_filter, timeout):
-        """(passed, tests run, seconds taken); a hang counts as a failure."""
+    def run(self, exe, gtest_filter, timeout, silence=None):
+        """(passed, tests run, seconds taken, longest silence); a hang (no
+        end within timeout, or no output for silence seconds) counts as a
+        failure."""
         config = self.config_of(exe)
         folder = os.path.join(self.builds, config)
         args = [f"--gtest_filter={gtest_filter}"] if gtest_filter else []
@@ -163,26 +186,25 @@ class Tests:
         began = time.time()
         process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                    start_new_session=True)
-        try:
-            output, _ = process.communicate(timeout=timeout)
-        except subprocess.TimeoutExpired:
+        output, hung, quietest = watch(process, began, timeout, silence)
+        if hung:
             os.killpg(process.pid, 9)
-            process.communicate()
-            self.log.write(f"(timed out after {timeout:.0f} s)\n")
+            process.wait()
+            self.log.write(output.decode("utf-8", "replace") + f"({hung})\n")
             if config != "host-asan":
                 # Whatever the hung test left running goes with the session.
                 subprocess.run(["wineserver", "-k"], check=False)
                 subprocess.run(["wineserver", "-p"], check=False)
                 subprocess.run(["wine", "cmd", "/c", "exit", "0"], check=False,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            return False, 0, timeout
+            return False, 0, time.time() - began, quietest
         text = output.decode("utf-8", "replace")
         self.log.write(text + f"({time.time() - began:.1f} s)\n")
         ran = 0
         for line in text.splitlines():
             if line.startswith("[==========]") and " ran." in line:
                 ran = int(line.split()[1])
-        return process.returncode == 0, ran, time.time() - began
+        return process.returncode == 0, ran, time.time() - began, quietest
 
     def call(self, command):
         self.log.write(f"$ {' '.join(command)}\n")
@@ -191,6 +213,35 @@ class Tests:
         code = subprocess.run(command, stdout=self.log, stderr=subprocess.STDOUT).returncode
         self.log.write(f"({time.time() - began:.1f} s)\n")
         return code
+
+
+def watch(process, began, timeout, silence):
+    """Reads the process's output until it ends: (output, why it counts as
+    hung or "", the longest time it printed nothing)."""
+    chunks, last = [], [began]
+
+    def read():
+        for chunk in iter(lambda: process.stdout.read1(4096), b""):
+            chunks.append(chunk)
+            last[0] = time.time()
+    reader = threading.Thread(target=read, daemon=True)
+    reader.start()
+    quietest, hung = 0.0, ""
+    while reader.is_alive():
+        reader.join(0.2)
+        now = time.time()
+        quiet = now - last[0]
+        if reader.is_alive():
+            quietest = max(quietest, quiet)
+        if now - began > timeout:
+            hung = f"timed out after {timeout:.0f} s"
+        elif silence and quiet > silence:
+            hung = f"silent for {silence:.0f} s"
+        if hung:
+            break
+    if not hung:
+        process.wait()
+    return b"".join(chunks), hung, quietest
 
 
 class Objects:
@@ -361,7 +412,7 @@ def parse_selections(words):
     return [tuple(word.partition(":")[::2]) for word in words]
 
 
-def judge(job, src, logs, tests_of, baseline_seconds, objects, wine_folder):
+def judge(job, src, logs, tests_of, baseline, objects, wine_folder):
     """(verdict, what to print): runs the job's tests with its fault in
     place, the fastest first, building each only when it is needed."""
     if job.equivalent:
@@ -391,8 +442,10 @@ def judge(job, src, logs, tests_of, baseline_seconds, objects, wine_folder):
             for word, selection in zip(job.tests, parse_selections(job.tests)):
                 if not tests.build([selection]):
                     return "BROKEN", job.said
-                timeout = max(TIMEOUT_FLOOR_S, TIMEOUT_FACTOR * baseline_seconds[word])
-                if not tests.run(*selection, timeout=timeout)[0]:
+                seconds, quietest = baseline[word]
+                timeout = max(TIMEOUT_FLOOR_S, TIMEOUT_FACTOR * seconds)
+                silence = max(SILENCE_FLOOR_S, TIMEOUT_FACTOR * quietest)
+                if not tests.run(*selection, timeout=timeout, silence=silence)[0]:
                     return "KILLED", job.said
             return "SURVIVED", job.said
         finally:
@@ -412,17 +465,17 @@ def run_baseline(jobs, src, builds, logs, options, tree):
     """Each test a job names must pass on the tree as it is and run at
     least one case; otherwise every mutant would look killed (or survive a
     filter that matches nothing). A pass is remembered for the same tree.
-    Returns each test's time without a mutant."""
+    Returns each test's time and longest silence without a mutant."""
     passed_file = os.path.join(options.scratch, "baseline.json")
     try:
         with open(passed_file) as f:
             passed = json.load(f)
     except (OSError, ValueError):
         passed = {}
-    if passed.get("tree") != tree or "seconds" not in passed:
-        passed = {"tree": tree, "seconds": {}}
+    if passed.get("tree") != tree or "timings" not in passed:
+        passed = {"tree": tree, "timings": {}}
     named = {word for job in jobs if not job.equivalent for word in job.tests}
-    needed = sorted(named - set(passed["seconds"]))
+    needed = sorted(named - set(passed["timings"]))
     with open(os.path.join(logs, "baseline.log"), "w") as log:
         tests = Tests(src, builds, options.wine_arch, log)
         if needed:
@@ -430,17 +483,17 @@ def run_baseline(jobs, src, builds, logs, options, tree):
             if not tests.build(parse_selections(needed)):
                 sys.exit(f"mutate: the tree does not build; see {log.name}")
             for word in needed:
-                ok, ran, seconds = tests.run(*parse_selections([word])[0], timeout=3600)
+                ok, ran, seconds, quietest = tests.run(*parse_selections([word])[0], timeout=3600)
                 if not ok:
                     # A shared machine can make a timing test miss once.
-                    ok, ran, seconds = tests.run(*parse_selections([word])[0], timeout=3600)
+                    ok, ran, seconds, quietest = tests.run(*parse_selections([word])[0], timeout=3600)
                 if not ok or ran == 0:
                     problem = "runs no test" if ok else "fails"
                     sys.exit(f"mutate: {word} {problem} without a mutant; see {log.name}")
-                passed["seconds"][word] = seconds
+                passed["timings"][word] = (seconds, quietest)
                 with open(passed_file, "w") as f:
                     json.dump(passed, f)
-    return passed["seconds"]
+    return passed["timings"]
 
 
 def main():
@@ -500,7 +553,7 @@ def main():
 
     # A sample draws from the whole population; its baseline covers every
     # test the drawn mutants may need.
-    baseline_seconds = run_baseline(jobs, src, builds, logs, options, tree)
+    baseline = run_baseline(jobs, src, builds, logs, options, tree)
     if not generated:
         objects = Objects([f for f in folders if os.path.isfile(os.path.join(f, "build.ninja"))])
 
@@ -512,7 +565,7 @@ def main():
             break
         began = time.time()
         verdict, said = judge(job, src, logs, lambda log: Tests(src, builds, options.wine_arch, log),
-                              baseline_seconds, objects, wine_folder)
+                              baseline, objects, wine_folder)
         counts[verdict] += 1
         if verdict == "SURVIVED":
             survivors.append((job, said))
