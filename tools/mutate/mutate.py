@@ -227,11 +227,14 @@ def watch(process, began, timeout, silence):
     reader = threading.Thread(target=read, daemon=True)
     reader.start()
     quietest, hung = 0.0, ""
-    while reader.is_alive():
-        reader.join(0.2)
+    while reader.is_alive() or process.poll() is None:
+        if reader.is_alive():
+            reader.join(0.2)
+        else:
+            time.sleep(0.2)  # the output is closed, the process still runs
         now = time.time()
         quiet = now - last[0]
-        if reader.is_alive():
+        if process.poll() is None:
             quietest = max(quietest, quiet)
         if now - began > timeout:
             hung = f"timed out after {timeout:.0f} s"
@@ -239,8 +242,6 @@ def watch(process, began, timeout, silence):
             hung = f"silent for {silence:.0f} s"
         if hung:
             break
-    if not hung:
-        process.wait()
     return b"".join(chunks), hung, quietest
 
 
