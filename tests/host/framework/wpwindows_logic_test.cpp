@@ -239,6 +239,9 @@ TEST(ControlMapCheck, SoundTableAndEachKindOfFault) {
     const WPCtrlMapEntry overlap[] = {
         {NoFactory, 101, 0, 8}, {NoFactory, 102, 4, 4}, {nullptr, 0, 0, 0}};
     EXPECT_EQ(2, CheckControlMap(overlap, sizeof(Record)));
+    const WPCtrlMapEntry oneByteInside[] = {
+        {NoFactory, 101, 4, 1}, {NoFactory, 102, 0, 8}, {nullptr, 0, 0, 0}};
+    EXPECT_EQ(2, CheckControlMap(oneByteInside, sizeof(Record)));
     const WPCtrlMapEntry twice[] = {
         {NoFactory, 101, 0, 4}, {NoFactory, 101, 4, 4}, {nullptr, 0, 0, 0}};
     EXPECT_EQ(2, CheckControlMap(twice, sizeof(Record)));

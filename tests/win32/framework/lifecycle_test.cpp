@@ -350,6 +350,9 @@ TEST_F(Lifecycle, ForwardsActOnTheBoundWindow) {
     screen.SetClient(nullptr);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.Width());
     DestroyWindow(win.hwnd);
+    // A window that no longer is has no rectangles.
+    EXPECT_FALSE(win.GetWindowRect(byWindow));
+    EXPECT_FALSE(win.GetClientRect(byWindow));
 }
 
 TEST(Menu, AppendCheckEnableAndIds) {

@@ -102,7 +102,7 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
     char field[8] = "x\x83";  // ends in a lead byte, which a copy would drop
     int32_t small = 7, fits = 7;
     char terminatorOnly[1] = {'x'};
-    std::string text, emptied = "?";
+    std::string text, emptied = "?", cut;
     bool checked = false;
     dialog.script = [&](ScriptedDialog& d) {
         WPEdit edit(&d, IDC_NAME);
@@ -133,6 +133,12 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
         char shownNow[16] = "?";
         edit.GetText(shownNow, sizeof shownNow);
         emptied = shownNow;
+        // A field without its terminator shows no more than its size holds.
+        char unterminated[4] = {'a', 'b', 'c', 'd'};
+        edit.SetBuffer(unterminated, sizeof unterminated);
+        edit.SetData();
+        edit.GetText(shownNow, sizeof shownNow);
+        cut = shownNow;
         d.Press(IDCANCEL);
     };
     dialog.Execute();
@@ -143,6 +149,7 @@ TEST(ControlValues, ABufferTooSmallOrMissingIsLeftAlone) {
     EXPECT_EQ(BST_CHECKED, fits);
     EXPECT_EQ('\0', terminatorOnly[0]);
     EXPECT_EQ("", emptied);
+    EXPECT_EQ("abc", cut);
 }
 
 // A control the template lacks is made as a child window of its class, with

@@ -66,11 +66,12 @@ TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
     HGDIOBJ white = ::GetStockObject(WHITE_BRUSH);  // stock object 0
     {
         BorrowedDC dc(memory);
-        dc.Select(kBrushSlot, reinterpret_cast<HGDIOBJ>(0), 1);  // asks to own it
+        // asks to own it; each selection answers the object it replaced
+        EXPECT_EQ(original, dc.Select(kBrushSlot, reinterpret_cast<HGDIOBJ>(0), 1));
         EXPECT_EQ(white, dc.objs[kBrushSlot].hobj);
         EXPECT_EQ(0, dc.objs[kBrushSlot].owned);
         HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
-        dc.Select(kBrushSlot, red, 1);
+        EXPECT_EQ(white, dc.Select(kBrushSlot, red, 1));
         EXPECT_EQ(red, ::GetCurrentObject(memory, OBJ_BRUSH));
         dc.SelectStock(kBrushSlot, BLACK_BRUSH);
         EXPECT_FALSE(IsLiveObject(red));
