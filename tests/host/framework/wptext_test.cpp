@@ -20,6 +20,11 @@ TEST(CopyText, CutsTerminatesAndReportsFullLength) {
 
     EXPECT_EQ(4, CopyText(buf, 5, "abcd"));
     EXPECT_STREQ("abcd", buf);
+
+    // A span is read no further than its length (the sanitizer sees more).
+    const char unterminated[3] = {'a', 'b', 'c'};
+    EXPECT_EQ(3, CopySpan(buf, 5, unterminated, 3));
+    EXPECT_STREQ("abc", buf);
 }
 
 TEST(CopyText, SizeZeroWritesNothing) {

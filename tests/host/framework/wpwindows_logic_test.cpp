@@ -62,6 +62,8 @@ TEST(PrintPaging, FormFeedAloneStartsPageAndPrintsNothing) {
     EXPECT_EQ(1, log.linesOnPage[0]);
     EXPECT_EQ(1, log.linesOnPage[1]);
     EXPECT_EQ(0, log.ys[1]);
+    // An empty line is a line, whatever byte comes after it.
+    EXPECT_TRUE(pager.Next("\f", 0).writeLine);
 }
 
 TEST(PrintPaging, DegenerateMetricsNeverDivideByZeroOrStall) {

@@ -219,7 +219,7 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 0, ""};
     RefusingDialog dialog("TESTDLG", kMap, &record);
-    int resultAfterCancel = -5, resultAfterClose = -5;
+    int resultAfterCancel = -5, resultAfterClose = -5, refusedAnswer = -5;
     bool visibleAfterClose = false;
     int queriesBeforeClose = 0, queriesAfterClose = 0;
     dialog.script = [&](ScriptedDialog& d) {
@@ -232,6 +232,7 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
         resultAfterClose = d.dlgResult;
         queriesAfterClose = self.queries;
         visibleAfterClose = ::IsWindowVisible(d.hwnd) != 0;
+        refusedAnswer = d.OnCommand(IDCANCEL, 0);  // refused, but taken
         self.allow = 1;
         d.Press(IDCANCEL);
     };
@@ -243,6 +244,7 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     // The close box asks once: a second Cancel from the dialog manager
     // would ask the user twice.
     EXPECT_EQ(queriesBeforeClose + 1, queriesAfterClose);
+    EXPECT_EQ(1, refusedAnswer);
 }
 
 TEST(EditFilter, DigitsRefuseLettersWithBeepAndAcceptBackspaceAndDigits) {
@@ -329,7 +331,7 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     const std::string text = "一行目\r\n\tsecond line ソ\\\r\n";
     std::string written, loaded;
     int saveResult = -1, loadResult = -1;
-    SIZE_T grown = 0;
+    SIZE_T grown = 0, grownByLoad = 0;
     dialog.script = [&](ScriptedDialog& d) {
         auto* edit = dynamic_cast<WPEdit*>(WPWin::GetWin(d.Item(IDC_NAME)));
         ::SendMessageA(edit->hwnd, EM_LIMITTEXT, 0, 0);
@@ -339,11 +341,14 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
         edit->SetText("");
         loadResult = edit->LoadFile(path.c_str());
         loaded = ItemText(edit->hwnd);
-        // A save takes a copy of the whole text, and gives it back.
+        // A save takes a copy of the whole text, and gives it back; so does a load.
         edit->SetText(std::string(1 << 20, 'x').c_str());
         SIZE_T before = CommittedBytes();
         edit->SaveFile(path.c_str());
         grown = CommittedBytes() - before;
+        before = CommittedBytes();
+        edit->LoadFile(path.c_str());
+        grownByLoad = CommittedBytes() - before;
         d.Press(IDCANCEL);
     };
     dialog.Execute();
@@ -353,6 +358,7 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     EXPECT_EQ(1, loadResult);
     EXPECT_EQ(text, loaded);
     EXPECT_LT(grown, SIZE_T(512 << 10));
+    EXPECT_LT(grownByLoad, SIZE_T(512 << 10));
     EXPECT_TRUE(platform.boxes.empty());
 }
 

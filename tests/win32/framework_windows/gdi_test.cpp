@@ -225,7 +225,18 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
              EXPECT_FALSE(::ReleaseDC(win->hwnd, used)) << "released at its end";
          }},
         {"memory", [&] { WPMemDC dc(nullptr); win->onDraw(dc); }},
-        {"buffer", [&] { WPBufferDC dc(nullptr, WPRect(0, 0, 8, 8), 1); win->onDraw(dc); }},
+        {"buffer", [&] {
+             HDC used = nullptr;
+             HGDIOBJ bitmap = nullptr;
+             {
+                 WPBufferDC dc(nullptr, WPRect(0, 0, 8, 8), 1);
+                 used = dc.hdc;
+                 bitmap = dc.objs[kBitmapSlot].hobj;
+                 win->onDraw(dc);
+             }
+             EXPECT_FALSE(IsLiveObject(bitmap)) << "its own bitmap";
+             EXPECT_FALSE(IsLiveObject(used)) << "its own context";
+         }},
         {"paint", [&] { ::SendMessageA(win->hwnd, WM_PAINT, 0, 0); }},
         {"print dialog's", [&] {
              WPPrintDlg answered(nullptr);

@@ -382,6 +382,8 @@ TEST(CursorObject, ShowHideAndPlaceGoThroughThePlatform) {
     WPPoint at;
     EXPECT_TRUE(theCursor.GetPos(at));
     EXPECT_EQ(WPPoint(12, 34), at);
+    platform.cursorResult = FALSE;
+    EXPECT_FALSE(theCursor.GetPos(at));
     theCursor.SetPos(WPPoint(5, 6));
     ASSERT_EQ(1u, platform.cursorMoves.size());
     EXPECT_EQ(5, platform.cursorMoves[0].x);

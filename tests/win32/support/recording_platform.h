@@ -79,6 +79,7 @@ public:
     std::string chosenFile;    // empty: the user cancels the file dialog
     BOOL printConfirmed = FALSE;  // the print dialog's answer
     POINT cursor = {0, 0};     // the pointer's place; SetCursorPos moves it
+    BOOL cursorResult = TRUE;  // FALSE: the place cannot be read
 
     // Called for each box before it is answered (e.g. to inspect state).
     void (*onBox)(const Box& box) = nullptr;
@@ -138,7 +139,7 @@ public:
     }
     BOOL CursorPos(POINT* at) override {
         *at = cursor;
-        return TRUE;
+        return cursorResult;
     }
     BOOL SetCursorPos(int x, int y) override {
         cursor = POINT{x, y};
