@@ -73,7 +73,7 @@ TEST(RadioGroup, RecordIndexChecksOneButtonAndOkReadsItBack) {
     Choice record = {1, -1, 0};
     ScriptedDialog dialog("CTRLDLG", kChoiceMap, &record);
     std::vector<bool> shown;
-    int afterSetAll = 0;
+    int afterSetAll = 0, firstChecked = -1;
     std::vector<int32_t> states(3);
     dialog.script = [&](ScriptedDialog& d) {
         for (int i = 1; i <= 3; ++i) shown.push_back(Checked(d.hwnd, IDC_GROUP + i));
@@ -83,6 +83,7 @@ TEST(RadioGroup, RecordIndexChecksOneButtonAndOkReadsItBack) {
         const int32_t pattern[3] = {1, 0, 1};
         group->SetStates(pattern);
         group->GetStates(states.data());
+        firstChecked = group->GetIndex();
         ::SendMessageA(d.Item(IDC_GROUP + 3), BM_CLICK, 0, 0);  // the user picks "three"
         d.Press(IDOK);
     };
@@ -90,6 +91,7 @@ TEST(RadioGroup, RecordIndexChecksOneButtonAndOkReadsItBack) {
     EXPECT_EQ((std::vector<bool>{false, true, false}), shown);
     EXPECT_EQ(-1, afterSetAll);
     EXPECT_EQ((std::vector<int32_t>{1, 0, 1}), states);
+    EXPECT_EQ(0, firstChecked);
     EXPECT_EQ(2, record.option);
     EXPECT_TRUE(platform.boxes.empty());
 }
