@@ -346,6 +346,9 @@ TEST_F(Lifecycle, ForwardsActOnTheBoundWindow) {
     win.GetWindowRect(byWindow);
     byRect.SetWindow(&win);
     EXPECT_EQ(byWindow, byRect);
+    RECT raw;
+    ::GetWindowRect(win.hwnd, &raw);
+    EXPECT_EQ(WPRect(raw.left, raw.top, raw.right, raw.bottom), byWindow);
     WPRect screen;
     screen.SetClient(nullptr);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.Width());

@@ -12,7 +12,12 @@ TEST(RealPlatform, AnswersAsTheSystemDoes) {
     EXPECT_EQ(shown - 1, real.ShowCursor(FALSE));
     POINT at;
     EXPECT_TRUE(real.CursorPos(&at));
-    EXPECT_TRUE(real.SetCursorPos(at.x, at.y));
+    EXPECT_TRUE(real.SetCursorPos(3, 200));
+    POINT moved = {};
+    real.CursorPos(&moved);
+    EXPECT_EQ(3, moved.x);
+    EXPECT_EQ(200, moved.y);
+    real.SetCursorPos(at.x, at.y);
     DWORD before = GetTickCount();
     EXPECT_LE(real.TickCount() - before, 1000u);
     SYSTEMTIME now = {}, system;

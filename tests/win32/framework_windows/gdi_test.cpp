@@ -162,6 +162,10 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
     // Success is the system's: an empty text writes nothing.
     WPMemDC blank(&reference);
     EXPECT_EQ(::TabbedTextOutA(blank.hdc, 0, 0, "", 0, 0, nullptr, 0) != 0, blank.TextOutF(0, 0, "%s", ""));
+    // A bitmap that is gone draws nothing, and says so.
+    WPBitmap gone(&reference, 2, 2);
+    gone.Destroy();
+    EXPECT_FALSE(blank.DrawBitmap(gone, 0, 0, SRCCOPY));
     ::ReleaseDC(nullptr, screen);
 }
 

@@ -59,6 +59,8 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     RecordingPlatform platform;
     auto* win = new DocWindow;
     HWND hwnd = win->hwnd;
+    win->SetFileName("old.txt");
+    win->SetFileName("");  // untitled again: the old name's bytes are no name
     win->SetModified(1);
     platform.answers.push_back(IDYES);  // save, then cancel the save dialog
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
