@@ -352,6 +352,9 @@ TEST_F(Lifecycle, ForwardsActOnTheBoundWindow) {
     WPRect screen;
     screen.SetClient(nullptr);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.Width());
+    RecordingWin unborn("KivoraUnbornWin");  // no window made: the screen too
+    screen.SetWindow(&unborn);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.Width());
     DestroyWindow(win.hwnd);
     // A window that no longer is has no rectangles.
     EXPECT_FALSE(win.GetWindowRect(byWindow));

@@ -353,7 +353,7 @@ TEST(OwnerDraw, MessagesReachTheItemWithMatchingTypeAndId) {
                             WPMsg{WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&otherMeasure), 0},
                             WPMsg{WM_DELETEITEM, 0, reinterpret_cast<LPARAM>(&otherDelete), 0},
                             WPMsg{WM_COMPAREITEM, 0, reinterpret_cast<LPARAM>(&otherCompare), 0}})
-            unmatchedTaken += d.OnOther(other);
+            unmatchedTaken += d.OnOther(other) + DispatchOwnerDraw(d.ownerDraw, other);
         d.Press(IDCANCEL);
     };
     dialog.Execute();
