@@ -30,16 +30,23 @@ int ReadFirstWord(ByteSource source, void* context, char* word) {
     do c = source(context);
     while (IsSpace(c));
     int length = 0;
+    // Inside a double-quoted run only a line end ends the word, so a path
+    // with blanks stays whole and a quote without a partner takes no more
+    // than its line. Neither the quote nor white space can be the second
+    // byte of a double-byte character, so bytes are compared as they come.
+    bool quoted = false;
     // A NUL byte ends the word: the command-line text cannot carry it, and
     // what follows it is treated like the rest of the file, ignored.
-    for (; c != -1 && c != '\0' && !IsSpace(c); c = source(context)) {
-        // A word over 127 characters is refused, not cut: a cut word could
+    for (; c != -1 && c != '\0' && !(quoted ? c == '\n' || c == '\r' : IsSpace(c));
+         c = source(context)) {
+        // A word over 1023 characters is refused, not cut: a cut word could
         // name a shorter path than the file gives. Reading stops here, so
         // an endless or huge file costs no more than this.
         if (length == kMaxLineLength) {
             word[0] = '\0';
             return -1;
         }
+        if (c == '"') quoted = !quoted;
         word[length++] = static_cast<char>(c);
     }
     word[length] = '\0';

@@ -11,9 +11,10 @@
 typedef int (*ByteSource)(void* context);
 
 // Takes the first word from source: leading white space is skipped and the
-// word ends at the next white space, a NUL byte or the end. Reads no
+// word ends at the next white space, a NUL byte or the end; inside a
+// double-quoted run (kept in the word) only a line end ends it. Reads no
 // further than it needs. Returns the word's length, or -1 when it is longer
-// than the 127 characters a command line holds (word is then empty).
+// than the 1023 characters a command line holds (word is then empty).
 // word must hold kMaxLineLength + 1 bytes.
 int ReadFirstWord(ByteSource source, void* context, char* word);
 

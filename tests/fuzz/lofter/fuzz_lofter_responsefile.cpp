@@ -1,6 +1,6 @@
 // Drives the response-file path with a real file. The first input byte picks
 // the case, the rest is the file's content or the text after "r":
-//   0: "r=" and a file name with a blank, in the 256-byte text
+//   0: "r=" and a file name with a blank, in the 1024-byte text
 //   1: the same in a text buffer just large enough for it, plus a little
 //   2: "r" without "=" after it: refused, nothing opened
 //   3: "r=" and a name in a folder that does not exist: refused
@@ -75,7 +75,7 @@ void CheckRequest(const char* text, int textSize, int expectFailed) {
                     settings->x == -1,
                 "nothing is parsed after a failed read");
     } else {
-        CheckParsed(*settings, *target, kScreen);
+        CheckParsed(copy, *settings, *target, kScreen);
     }
     CheckBoxes(*settings);
     delete settings;
@@ -103,8 +103,12 @@ void ReadFile(const char* content, size_t size, bool tightBuffer, uint8_t slack)
     Require(settings->responseFailed == (fits ? 0 : 1), "read fails exactly when the word does not fit");
     if (fits) {
         Require(strcmp(text, expected) == 0, "text is the file's first word");
-        for (const char* p = text; *p; ++p)
-            Require(strchr(" \t\n\r\v\f", *p) == nullptr, "the word holds no white space");
+        bool quoted = false;
+        for (const char* p = text; *p; ++p) {
+            if (*p == '"') quoted = !quoted;
+            Require(strchr(quoted ? "\n\r" : " \t\n\r\v\f", *p) == nullptr,
+                    "the word holds no line end, and no white space outside quotes");
+        }
     } else {
         Require(line.compare(0, std::string::npos, text) == 0, "a failed read leaves the text");
     }

@@ -62,6 +62,14 @@ TEST(LaunchRequest, ResponseFileIsReadThenParsed) {
     EXPECT_STREQ("notepad.exe", r.settings.program);
     EXPECT_STREQ(" ", r.settings.arguments);  // only the first word counts
     EXPECT_EQ(0, r.boxCount);
+
+    // A quoted path with blanks, from the file through the parser.
+    path = folder.Write("blanks.rsp", "x=5,e=\"C:\\Program Files\\A B\\x.exe\",f=\"C:\\My Work\" readme\n");
+    Request quoted("r=" + path);
+    EXPECT_STREQ("C:\\Program Files\\A B\\x.exe", quoted.settings.program);
+    EXPECT_STREQ("C:\\My Work", quoted.target.workDir);
+    EXPECT_STREQ(" ", quoted.settings.arguments);
+    EXPECT_EQ(5, quoted.settings.x);
 }
 
 TEST(LaunchRequest, ResponseFileNamingAnotherIsNotFollowed) {

@@ -34,6 +34,19 @@ TEST(FirstWord, SkipsLeadingWhiteSpaceAndEndsAtTheNext) {
     EXPECT_EQ("last", FirstWord("\n\nlast"));
 }
 
+TEST(FirstWord, QuotedRunsHoldWhiteSpaceUpToTheLineEnd) {
+    struct Case { const char* content; const char* word; const char* fault; };
+    const Case cases[] = {
+        {"e=\"C:\\Program Files\\x.exe\" memo", "e=\"C:\\Program Files\\x.exe\"",
+         "a blank inside quotes ends the word"},
+        {"e=\"a\tb\" c", "e=\"a\tb\"", "a tab inside quotes ends the word"},
+        {"e=\"a b\"c d", "e=\"a b\"c", "the word goes on past the closing quote's blank"},
+        {"e=\"C:\\a b\n c\"", "e=\"C:\\a b", "an unmatched quote reads past its line"},
+        {"e=\"a b\r\nc", "e=\"a b", "a CR inside quotes kept in the word"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.word, FirstWord(c.content)) << c.fault;
+}
+
 TEST(FirstWord, NoWordGivesEmptyText) {
     int length = -2;
     EXPECT_EQ("", FirstWord("", &length));
@@ -48,11 +61,11 @@ TEST(FirstWord, NulByteEndsTheWord) {
     EXPECT_EQ(3, length);
 }
 
-TEST(FirstWord, WordOver127CharactersIsRefused) {
+TEST(FirstWord, WordOver1023CharactersIsRefused) {
     int length = 0;
-    EXPECT_EQ(std::string(127, 'w'), FirstWord(std::string(127, 'w') + " x", &length));
-    EXPECT_EQ(127, length);
-    EXPECT_EQ("", FirstWord(std::string(128, 'w'), &length));
+    EXPECT_EQ(std::string(1023, 'w'), FirstWord(std::string(1023, 'w') + " x", &length));
+    EXPECT_EQ(1023, length);
+    EXPECT_EQ("", FirstWord(std::string(1024, 'w'), &length));
     EXPECT_EQ(-1, length);
 }
 
@@ -104,7 +117,7 @@ TEST(ResponseFile, EmptyFileGivesEmptyText) {
 
 TEST(ResponseFile, FailuresLeaveTheTextAsItWas) {
     TempFolder folder;
-    const std::string tooLong = folder.Write("long.rsp", std::string(128, 'x'));
+    const std::string tooLong = folder.Write("long.rsp", std::string(1024, 'x'));
     const std::string fine = folder.Write("fine.rsp", "e=a.exe");
     const std::string cases[] = {
         "r=" + folder.Path("missing.rsp"),  // cannot be opened
