@@ -49,11 +49,13 @@ void MoveWindowTo(HWND window, int x, int y) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A folder of more than 100 characters with blanks in its names, holding a
+// A folder of more than 150 characters with blanks in its names, holding a
 // copy of Wine's Notepad (under its own name, which Wine goes by) and a
-// response file that starts it from there.
+// response file that starts it from there. Naming both makes a line of
+// over 300 characters.
 const char kLongFolder[] =
-    "C:\\Kivora long path test\\a folder with blanks in its name\\and one more level of folders";
+    "C:\\Kivora long path test\\a folder with blanks in its name\\and one more level of folders"
+    "\\so that the whole path is longer than a hundred and fifty characters";
 const std::string kLongNotepad = std::string(kLongFolder) + "\\notepad.exe";
 const std::string kLongResponseFile = std::string(kLongFolder) + "\\place notepad.rsp";
 
