@@ -5,6 +5,8 @@
 
 #include <string.h>
 
+using lofter::ScreenExtent;
+
 namespace {
 
 // A piece of the private copy of the line.
@@ -143,9 +145,9 @@ bool SplitLine(const char* commandText, LineParts* parts) {
     return !parts->hasSettingsWord || SplitItems(parts);
 }
 
-// A coordinate from x= or y=: negative counts back from the far screen
-// edge, and what is still negative is the near edge. Sums are taken wide so
-// that no screen or value can overflow them.
+// A coordinate from x= or y=, counted from the screen's near edge: negative
+// counts back from the far edge, and what is still negative is the near
+// edge. Sums are taken wide so that no screen or value can overflow them.
 int Coordinate(int value, int screenExtent) {
     long long coordinate = value;
     if (coordinate < 0) coordinate += screenExtent;
@@ -186,12 +188,13 @@ void ApplyShowCommand(const char* value, LaunchTarget* target) {
     }
 }
 
-// Items of the keys that need "=" as their second character.
+// Items of the keys that need "=" as their second character. An m item was
+// read before them all (MonitorNumber).
 void ApplyKeyValue(char key, const char* value, const WPRect& screen,
                    LaunchSettings* settings, LaunchTarget* target) {
     switch (key) {
-    case 'x': settings->x = Coordinate(ReadNumber(value), screen.right); break;
-    case 'y': settings->y = Coordinate(ReadNumber(value), screen.bottom); break;
+    case 'x': settings->x = Coordinate(ReadNumber(value), ScreenExtent(screen.left, screen.right)); break;
+    case 'y': settings->y = Coordinate(ReadNumber(value), ScreenExtent(screen.top, screen.bottom)); break;
     case 'w': settings->w = ReadNumber(value); break;
     case 'h': settings->h = ReadNumber(value); break;
     case 'z':
@@ -210,6 +213,9 @@ void ApplyKeyValue(char key, const char* value, const WPRect& screen,
             settings->stayResident = 1;
         break;
     case 's': ApplyShowCommand(value, target); break;
+    case 'c':
+        if (ValueIs(value, "NEW")) settings->captureNew = 1;
+        break;
     default: break;
     }
 }
@@ -241,16 +247,28 @@ void ApplyItem(const char* item, const WPRect& screen, LaunchSettings* settings,
         CopyPath(item, target->workDir);
         break;
     default:
-        if (strchr("xywhzadqs", key) && key != '\0' && item[1] == '=')
+        if (strchr("xywhzadqsc", key) && key != '\0' && item[1] == '=')
             ApplyKeyValue(key, item + 2, screen, settings, target);
         break;
     }
 }
 
+// The number the last m item gives (0 without one): which screen the
+// positions of the whole line count from, wherever the m item stands.
+int MonitorNumber(const LineParts& parts) {
+    int number = 0;
+    for (int i = 0; i < parts.itemCount; ++i) {
+        const char* item = parts.items[i];
+        if (CharLength(item) == 1 && FoldAscii(item[0]) == 'm' && item[1] == '=')
+            number = ReadNumber(item + 2);
+    }
+    return number;
+}
+
 // Positions and sizes that would leave the screen count as not given.
 void CheckRanges(const WPRect& screen, LaunchSettings* settings) {
-    const long long width = screen.right;
-    const long long height = screen.bottom;
+    const long long width = ScreenExtent(screen.left, screen.right);
+    const long long height = ScreenExtent(screen.top, screen.bottom);
     if (settings->x >= width) settings->x = -1;
     if (settings->y >= height) settings->y = -1;
     if (static_cast<long long>(settings->x) + settings->w >= width) settings->w = -1;
@@ -259,10 +277,12 @@ void CheckRanges(const WPRect& screen, LaunchSettings* settings) {
 
 }  // namespace
 
-void parseCommandLine(const char* commandText, const WPRect& screen,
+void parseCommandLine(const char* commandText, const lofter::ScreenLayout& screens,
                       LaunchSettings* settings, LaunchTarget* target) {
     LineParts parts;
-    if (SplitLine(commandText, &parts)) {
+    const bool taken = SplitLine(commandText, &parts);
+    const WPRect screen = lofter::ReferenceScreen(screens, taken ? MonitorNumber(parts) : 0);
+    if (taken) {
         for (int i = 0; i < parts.itemCount; ++i)
             ApplyItem(parts.items[i], screen, settings, target);
         CopyText(settings->arguments, sizeof settings->arguments, parts.arguments);
@@ -270,4 +290,5 @@ void parseCommandLine(const char* commandText, const WPRect& screen,
         CopyText(settings->arguments, sizeof settings->arguments, " ");
     }
     CheckRanges(screen, settings);
+    settings->origin = WPPoint(screen.left, screen.top);
 }

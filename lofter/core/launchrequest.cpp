@@ -16,10 +16,10 @@ const char kResponseFileErrorText[] = "レスポンスファイルが読めま�
 static_assert(sizeof kUsageText <= sizeof(WPNotice::text), "usage text fits a notice");
 static_assert(sizeof kResponseFileErrorText <= sizeof(WPNotice::text), "error text fits a notice");
 
-void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
+void ReadLaunchRequest(char* commandText, int textSize, const lofter::ScreenLayout& screens,
                        LaunchSettings* settings, LaunchTarget* target) {
     if (commandText[0] == 'r') readResponseFile(commandText, textSize, settings);
-    if (!settings->responseFailed) parseCommandLine(commandText, screen, settings, target);
+    if (!settings->responseFailed) parseCommandLine(commandText, screens, settings, target);
 }
 
 int CommandLineErrorBoxes(const LaunchSettings& settings, WPNotice boxes[2]) {

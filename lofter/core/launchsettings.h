@@ -5,6 +5,8 @@
 #ifndef LOFTER_LAUNCHSETTINGS_H
 #define LOFTER_LAUNCHSETTINGS_H
 
+#include "wprect.h"
+
 // Capacities (terminator included) and the limits of what one command line
 // holds. Where input goes beyond a limit is decided in commandline.cpp and
 // responsefile.cpp.
@@ -38,6 +40,11 @@ struct LaunchSettings {
     int stayResident = 0;
     char program[kPathSize] = "";
     char arguments[kArgumentsSize] = " ";
+    // c=NEW: take the window the program opens, not whatever is in front.
+    int captureNew = 0;
+    // Where x and y count from on the virtual screen: the top-left corner
+    // of the monitor m=N chose, 0,0 for the primary screen.
+    WPPoint origin;
 };
 
 // How the program is started: the three start values the command line sets

@@ -3,10 +3,12 @@
 // exit code and the registry.
 #include "harness.h"
 #include "lofter_keys.h"
+#include "openslow.h"
 #include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -43,6 +45,23 @@ std::string WaitForStoredText(HKEY root, const char* key, const std::string& exp
         if (text == expected || GetTickCount() - start >= 3000) return text;
         e2e::PumpFor(20);
     }
+}
+
+// Polls until done() holds, at most timeoutMs.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        e2e::PumpFor(20);
+    }
+    return true;
+}
+
+// "left,top widthxheight"
+std::string Placement(HWND window) {
+    const RECT r = e2e::WindowRect(window);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
 }
 
 void MoveWindowTo(HWND window, int x, int y) {
@@ -149,6 +168,7 @@ struct EndingCase {
     int x, y, w, h;  // -1: not checked (w, h: the size lofter found)
     bool topMost;
     bool maximized;
+    bool maximizeFirst = false;  // Notepad is maximized before the capture
 };
 
 TEST_F(Lofter, PlacementsThatEndTheRun) {
@@ -159,6 +179,10 @@ TEST_F(Lofter, PlacementsThatEndTheRun) {
         {"size ignored with the move", "x=120,y=90,w=400,h=250,e=notepad.exe", 120, 90, 400, 250, false, false},
         {"negative coordinates not counted from the far edges", "x=-400,y=-300,e=notepad.exe",
          screen.right - 400, screen.bottom - 300, -1, -1, false, false},
+        {"m=1 not the primary screen", "m=1,x=-400,y=-300,e=notepad.exe", screen.right - 400,
+         screen.bottom - 300, -1, -1, false, false},
+        {"a maximized window left maximized or at its old size", "x=50,y=60,w=400,h=300,e=notepad.exe", 50, 60,
+         400, 300, false, false, true},
         {"t word's separator ignored", "t=; x=50;y=60;e=notepad.exe", 50, 60, -1, -1, false, false},
         {"q=ON undoing top-most or staying", "x=70,y=40,z=TOP,q=ON,e=notepad.exe", 70, 40, -1, -1, true, false},
         {"s=2 window placed or left top-most", "s=2,x=10,y=10,z=TOP,e=notepad.exe", -1, -1, -1, -1, false, true},
@@ -173,6 +197,10 @@ TEST_F(Lofter, PlacementsThatEndTheRun) {
         Start(c.tail);
         HWND notepad = WaitForNotepad();
         ASSERT_NE(nullptr, notepad);
+        if (c.maximizeFirst) {
+            PostMessageA(notepad, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            ASSERT_TRUE(WaitUntil([&] { return IsZoomed(notepad) != FALSE; }, kStartMs));
+        }
         EXPECT_EQ(0u, program.WaitForExit(kPlacedMs + kExitMs).value_or(0xDEAD));
         RECT r = e2e::WindowRect(notepad);
         if (c.x >= 0) {
@@ -188,6 +216,98 @@ TEST_F(Lofter, PlacementsThatEndTheRun) {
         EXPECT_EQ(c.topMost, e2e::IsTopMost(notepad));
         EXPECT_EQ(c.maximized, IsZoomed(notepad) != FALSE);
         e2e::CloseWindowsOfClass("Notepad");
+    }
+}
+
+// openslow started by lofter while Notepad, started by the test, stays in
+// the foreground; each row places at 100,80, 300x200.
+struct NewWindowCase {
+    const char* fault;
+    const char* items;      // before x=100,...
+    const char* openslow;   // its arguments: splash ms, main window ms later, tool
+    bool notepadTaken;      // else openslow's main window
+};
+
+TEST_F(Lofter, CaptureOfTheProgramsOwnWindow) {
+    const NewWindowCase cases[] = {
+        {"c=NEW: Notepad in front taken instead of the window after the splash", "c=NEW,", "500 0", false},
+        {"without c=NEW not the window in the foreground as ever", "", "500 0", true},
+        {"c=NEW: no wait for a window that comes 2.5 s after the delay", "c=NEW,", "0 5500", false},
+        {"c=NEW: a tool window taken", "c=NEW,", "0 1000 tool", false},
+        {"c=NEW: the foreground window not taken once 10 s have passed without a new one", "c=NEW,", "0 -1",
+         true},
+    };
+    const std::string place = "x=100,y=80,w=300,h=200,e=\"" + e2e::BesideTests("openslow.exe") + "\" ";
+    for (const NewWindowCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        e2e::Program notepadProgram;
+        ASSERT_TRUE(notepadProgram.Start("C:\\windows\\system32\\notepad.exe", ""));
+        HWND notepad = WaitForNotepad();
+        ASSERT_NE(nullptr, notepad);
+        MoveWindowTo(notepad, 500, 400);
+        SetForegroundWindow(notepad);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad; }, kStartMs));
+        const std::string notepadBefore = Placement(notepad);
+
+        Start(c.items + place + c.openslow);
+        const bool waitsTenSeconds = c.notepadTaken && *c.items;
+        EXPECT_EQ(0u, program.WaitForExit(kPlacedMs + kExitMs + (waitsTenSeconds ? 10000 : 0)).value_or(0xDEAD));
+        e2e::WindowQuery query;
+        query.className = openslow::kMainClass;
+        const std::vector<HWND> mains = e2e::FindWindows(query);
+        HWND main = mains.empty() ? nullptr : mains[0];
+        const std::string mainUnplaced = std::to_string(openslow::kMainX) + "," + std::to_string(openslow::kMainY) +
+                                         " " + std::to_string(openslow::kMainW) + "x" +
+                                         std::to_string(openslow::kMainH);
+        if (c.notepadTaken) {
+            EXPECT_EQ("100,80 300x200", Placement(notepad));
+            if (main) {
+                EXPECT_EQ(mainUnplaced, Placement(main)) << "openslow's window moved too";
+            }
+        } else {
+            ASSERT_NE(nullptr, main);
+            EXPECT_EQ("100,80 300x200", Placement(main)) << "openslow's window not placed";
+            EXPECT_EQ(notepadBefore, Placement(notepad)) << "Notepad moved";
+        }
+        e2e::CloseWindowsOfClass(openslow::kMainClass);
+        e2e::CloseWindowsOfClass(openslow::kToolClass);
+        e2e::CloseWindowsOfClass("Notepad");
+    }
+}
+
+// The desktop and the taskbar in the foreground when the capture falls due
+// are passed over until another window is in front.
+TEST_F(Lofter, ShellWindowsAreNeverCaptured) {
+    e2e::WindowQuery taskbarQuery;
+    taskbarQuery.className = "Shell_TrayWnd";
+    const std::vector<HWND> taskbars = e2e::FindWindows(taskbarQuery);
+    ASSERT_FALSE(taskbars.empty()) << "no taskbar: the prefix has no shell desktop";
+    const struct {
+        const char* fault;
+        HWND shellWindow;
+    } cases[] = {
+        {"the taskbar captured", taskbars[0]},
+        {"the desktop captured", GetDesktopWindow()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const DWORD started = GetTickCount();
+        Start("x=100,y=80,e=notepad.exe");
+        HWND notepad = WaitForNotepad();
+        ASSERT_NE(nullptr, notepad);
+        const RECT shellBefore = e2e::WindowRect(c.shellWindow);
+        SetForegroundWindow(c.shellWindow);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == c.shellWindow; }, kStartMs));
+        // A second past the capture delay.
+        WaitUntil([&] { return GetTickCount() - started >= DWORD(atoi(kTestDelay)) + 1000; }, kPlacedMs);
+        EXPECT_TRUE(program.IsRunning()) << "something was placed";
+        const RECT shellNow = e2e::WindowRect(c.shellWindow);
+        EXPECT_TRUE(EqualRect(&shellBefore, &shellNow)) << "the shell's window was moved";
+        SetForegroundWindow(notepad);
+        EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, kPlacedMs));
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+        e2e::CloseWindowsOfClass("Notepad");
+        e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey);
     }
 }
 

@@ -22,7 +22,7 @@
 
 namespace {
 
-const WPRect kScreen = {0, 0, 1024, 768};
+const lofter::ScreenLayout kScreen(WPRect(0, 0, 1024, 768));
 
 // One private file for the whole run, removed at exit.
 const std::string& ResponsePath() {

@@ -24,7 +24,7 @@ struct Parsed {
 
 Parsed Parse(const std::string& line, const WPRect& screen = kScreen) {
     Parsed parsed;
-    parseCommandLine(line.c_str(), screen, &parsed.settings, &parsed.target);
+    parseCommandLine(line.c_str(), lofter::ScreenLayout(screen), &parsed.settings, &parsed.target);
     return parsed;
 }
 
@@ -41,6 +41,8 @@ void ExpectNothingApplied(const Parsed& p) {
     EXPECT_EQ(0, p.settings.autoReturn);
     EXPECT_EQ(0, p.settings.stayResident);
     EXPECT_EQ(1, p.settings.noProgram);
+    EXPECT_EQ(0, p.settings.captureNew);
+    EXPECT_EQ(WPPoint(0, 0), p.settings.origin);
     EXPECT_STREQ("", p.settings.program);
     EXPECT_STREQ(" ", p.settings.arguments);
     EXPECT_EQ(freshTarget.showCommand, p.target.showCommand);
@@ -163,11 +165,16 @@ TEST(KeyTable, NumbersAreReadLeniently) {
     EXPECT_EQ(40, p.settings.h);
 }
 
-TEST(KeyTable, TopMostOnlyForTopInAnyCase) {
+TEST(KeyTable, TopMostAndCaptureNewOnlyForTheirWordInAnyCase) {
     EXPECT_EQ(1, Parse("z=TOP").settings.topMost);
     EXPECT_EQ(1, Parse("Z=top").settings.topMost);
     EXPECT_EQ(0, Parse("z=TOPMOST").settings.topMost);
     EXPECT_EQ(0, Parse("z=").settings.topMost);
+    EXPECT_EQ(1, Parse("c=NEW,e=a.exe").settings.captureNew);
+    EXPECT_EQ(1, Parse("C=new").settings.captureNew);
+    EXPECT_EQ(0, Parse("c=NEWER").settings.captureNew);
+    EXPECT_EQ(0, Parse("cap=NEW").settings.captureNew);
+    EXPECT_EQ(0, Parse("c=ON").settings.captureNew);
 }
 
 TEST(KeyTable, ResidenceKeys) {

@@ -10,7 +10,7 @@
 
 namespace {
 
-const WPRect kScreen = {0, 0, 1024, 768};
+const lofter::ScreenLayout kScreen(WPRect(0, 0, 1024, 768));
 
 struct Request {
     char text[kCommandTextSize];
