@@ -1,18 +1,12 @@
 // Texts in this file are code page 932 (the literals are compiled so), u8
 // literals are UTF-8 and u literals UTF-16.
 #include "wptextdecode.h"
-#include "wptextfile.h"
 
 #include "host_cp932.h"
 
 #include <gtest/gtest.h>
 
-#include <stdio.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -94,39 +88,4 @@ TEST(DecodeText, RefusesWhatCodePage932CannotHoldAndNamesItsLine) {
         SCOPED_TRACE(c.fault);
         EXPECT_EQ(c.line, Decode(c.file, c.map).result.refusedLine);
     }
-}
-
-TEST(ReadTextFile, ReadsDecodesOrRefusesAFile) {
-    char folder[] = "/tmp/wptextfile-XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(folder));
-    const std::string utf8 = std::string(folder) + "/utf8.rsp", refused = std::string(folder) + "/emoji.rsp";
-    for (const auto& file : {std::make_pair(utf8, kUtf8Mark + u8"メモ.txt"), std::make_pair(refused, std::string(u8"a\n\U0001F600"))}) {
-        FILE* f = fopen(file.first.c_str(), "wb");
-        fwrite(file.second.data(), 1, file.second.size(), f);
-        fclose(f);
-    }
-    HostCp932Installed map;
-
-    WPTextFile read = ReadTextFile(utf8.c_str());
-    EXPECT_EQ(WPTextFile::kRead, read.status);
-    EXPECT_EQ("メモ.txt", std::string(read.text.get(), read.length));
-
-    WPTextFile refusedFile = ReadTextFile(refused.c_str());
-    EXPECT_EQ(WPTextFile::kRefused, refusedFile.status);
-    EXPECT_EQ(2, refusedFile.refusedLine);
-    EXPECT_EQ(0u, refusedFile.length);
-
-    remove(utf8.c_str());
-    remove(refused.c_str());
-    rmdir(folder);
-}
-
-TEST(ReadTextFile, TheRefusalBoxNamesTheLine) {
-    WPNotice box = RefusedTextNotice(12, true);
-    EXPECT_STREQ("ERROR", box.caption);
-    EXPECT_STREQ("12行目にShift-JISで表せない文字があるため、ファイルを読めません", box.text);
-    EXPECT_EQ(0u, box.style);
-    EXPECT_TRUE(box.beepFirst);
-    EXPECT_TRUE(box.ownedByMainWindow);
-    EXPECT_FALSE(RefusedTextNotice(1, false).ownedByMainWindow);
 }
