@@ -38,6 +38,9 @@ struct LaunchSettings {
     int stayResident = 0;
     char program[kPathSize] = "";
     char arguments[kArgumentsSize] = " ";
+    // With responseFailed: the response file's line (from 1) that holds a
+    // character code page 932 cannot hold; 0 when it could not be read.
+    int responseRefusedLine = 0;
 };
 
 // How the program is started: the three start values the command line sets
