@@ -80,9 +80,9 @@ bool RefTime(const std::string& time) {
     if (time.size() > 63) return false;
     RefTokens parts{time};
     std::string hour, minute, second;
-    if (!parts.Next(':', &hour) || !RefPart(hour, 24)) return false;
-    if (!parts.Next(':', &minute) || !RefPart(minute, 60)) return false;
-    return !parts.Next(':', &second) || RefPart(second, 60);
+    if (!parts.Next(':', &hour) || !RefPart(hour, 23)) return false;
+    if (!parts.Next(':', &minute) || !RefPart(minute, 59)) return false;
+    return !parts.Next(':', &second) || RefPart(second, 59);
 }
 
 // Returns -1 refused, else the letters found as bits: 1 h, 2 c.
@@ -179,7 +179,7 @@ void CheckNormalized(const std::string& typed) {
           "accepted time does not normalise");
     Check(time.Terminated() && hour.Terminated() && minute.Terminated() && second.Terminated(),
           "normalised part not terminated");
-    Check(RefPart(hour.Text(), 24) && RefPart(minute.Text(), 60) && RefPart(second.Text(), 60),
+    Check(RefPart(hour.Text(), 23) && RefPart(minute.Text(), 59) && RefPart(second.Text(), 59),
           "normalised part out of rule");
     Check(time.Text() == hour.Text() + ":" + minute.Text() + ":" + second.Text(),
           "time text is not its parts");

@@ -127,7 +127,8 @@ TEST(LaunchCommandLine, BadOptionsOrTimesShowTheUsage) {
     EXPECT_EQ(0, ReadLaunch("7:30 notepad.exe,a,b,x").accepted);
     EXPECT_EQ(0, ReadLaunch("7:30 notepad.exe,a,b,-").accepted);
     EXPECT_EQ(1, ReadLaunch("7:30 notepad.exe,a,b, ").accepted);
-    EXPECT_EQ(0, ReadLaunch("25:00 notepad.exe").accepted);
+    EXPECT_EQ(0, ReadLaunch("24:00 notepad.exe").accepted);
+    EXPECT_EQ(0, ReadLaunch("7:60 notepad.exe").accepted);
     EXPECT_EQ(0, ReadLaunch("7 notepad.exe").accepted);
     EXPECT_EQ(0, ReadLaunch("7:3a notepad.exe").accepted);
     Launch seconds = ReadLaunch("7:30:15:99 notepad.exe");
@@ -190,7 +191,8 @@ TEST(CloseCommandLine, NeedsATimeAndACaption) {
     EXPECT_EQ(0, ReadClose("").accepted);
     EXPECT_EQ(0, ReadClose("23:00").accepted);
     EXPECT_EQ(0, ReadClose("23:00 ,,").accepted);
-    EXPECT_EQ(0, ReadClose("24:61 Title").accepted);
+    EXPECT_EQ(0, ReadClose("24:00 Title").accepted);
+    EXPECT_EQ(0, ReadClose("7:60 Title").accepted);
 }
 
 // Checked against the Shift-JIS bytes of the texts as published (length and

@@ -41,7 +41,8 @@ TEST(Construction, ARefusedCommandLineShowsTheUsageAndMakesNothingElse) {
     const Refusal rows[] = {
         {"an empty line was accepted", false, ""},
         {"a time alone was accepted", false, "7:30"},
-        {"hour 25 was accepted", false, "25:00 notepad.exe"},
+        {"hour 24, which never comes, was accepted", false, "24:00 notepad.exe"},
+        {"minute 60, which never comes, was accepted", true, "7:60 Title"},
         {"a tail past the 255-character copy was acted on cut", false,
          "7:30 notepad.exe," + std::string(300, 'a')},
         {"the closer's -c was accepted", true, "23:00 Title,-c"},
@@ -154,8 +155,8 @@ TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[1].message);
     EXPECT_EQ(0, window->noIcon);
 
-    // The clock shows the set time, yet close ends without firing.
-    platform.timeText = "7:05:00";
+    // The clock is at the set time (the recorder's 7:05:00), yet close ends
+    // without firing.
     HWND hwnd = window->hwnd;
     ::SendMessageA(hwnd, WM_COMMAND, kCmdClose, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
