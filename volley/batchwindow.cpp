@@ -49,13 +49,19 @@ BatchWindow::BatchWindow(const char* fileArg) : WPMainWin(kFrameName) {
     }
 
     WPNoticeList notices;
-    if (ReadResponseFile(fileArg, entries, &notices) == kFileMissing) {
+    const int status = ReadResponseFile(fileArg, entries, &notices);
+    if (status == kFileMissing) {
         ReportMissing(fileArg);
         wpApp.PostQuit(0);
         return;
     }
-    // A #time line without a value ended the reading: say so before the run.
+    // A #time line without a value ended the reading, or a character the
+    // list cannot be read with refused it: say so before the run.
     ShowNotices(notices.Items(), notices.Count(), hwnd);
+    if (status == kRefusedText) {
+        wpApp.PostQuit(0);
+        return;
+    }
 
     CreateRows();
     FitToEntries();

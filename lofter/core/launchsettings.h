@@ -40,6 +40,9 @@ struct LaunchSettings {
     int stayResident = 0;
     char program[kPathSize] = "";
     char arguments[kArgumentsSize] = " ";
+    // With responseFailed: the response file's line (from 1) that holds a
+    // character code page 932 cannot hold; 0 when it could not be read.
+    int responseRefusedLine = 0;
     // c=NEW: take the window the program opens, not whatever is in front.
     int captureNew = 0;
     // Where x and y count from on the virtual screen: the top-left corner

@@ -1,8 +1,9 @@
 #include "responsefile.h"
 
 #include "wptext.h"
+#include "wptextfile.h"
 
-#include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -18,10 +19,9 @@ int NextMemoryByte(void* context) {
     return static_cast<unsigned char>(bytes->data[bytes->position++]);
 }
 
-int NextFileByte(void* context) {
-    int c = fgetc(static_cast<FILE*>(context));
-    return c == EOF ? -1 : c;
-}
+// Ctrl-Z, with which DOS editors ended a file; read as text, the file ends
+// there.
+const char kEndOfText = '\x1A';
 
 }  // namespace
 
@@ -74,14 +74,15 @@ void readResponseFile(char* commandText, int textSize, LaunchSettings* settings)
         settings->responseFailed = 1;
         return;
     }
-    FILE* file = fopen(name, "r");
-    if (!file) {
+    WPTextFile file = ReadTextFile(name);
+    if (file.status != WPTextFile::kRead) {
         settings->responseFailed = 1;
+        settings->responseRefusedLine = file.refusedLine;
         return;
     }
+    const char* end = static_cast<const char*>(memchr(file.text.get(), kEndOfText, file.length));
     char word[kMaxLineLength + 1];
-    int length = ReadFirstWord(NextFileByte, file, word);
-    fclose(file);
+    int length = ReadFirstWord(file.text.get(), end ? end - file.text.get() : file.length, word);
     // A word the text buffer cannot hold whole is refused like an overlong one.
     if (length < 0 || length >= textSize) {
         settings->responseFailed = 1;

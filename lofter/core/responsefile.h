@@ -22,8 +22,11 @@ int ReadFirstWord(ByteSource source, void* context, char* word);
 int ReadFirstWord(const char* data, size_t size, char* word);
 
 // commandText ("r=" and a file name, blanks included, in a buffer of
-// textSize bytes) is replaced by the first word of that file, or
-// `responseFailed` is set and the text left as it was.
+// textSize bytes) is replaced by the first word of that file, decoded as it
+// was saved (UTF-8 or UTF-16 becomes code page 932) and read as text up to a
+// Ctrl-Z; or `responseFailed` is set and the text left as it was, with
+// `responseRefusedLine` when a character of the file has no place in code
+// page 932.
 void readResponseFile(char* commandText, int textSize, LaunchSettings* settings);
 
 #endif

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <functional>
 #include <string>
 
@@ -62,6 +64,13 @@ std::string Placement(HWND window) {
     const RECT r = e2e::WindowRect(window);
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
            std::to_string(r.bottom - r.top);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file) << path;
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
 }
 
 void MoveWindowTo(HWND window, int x, int y) {
@@ -364,12 +373,19 @@ struct FailureCase {
 };
 
 TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
+    // Saved as UTF-8; its first word is sound, but an emoji has no place in
+    // code page 932, so the whole file is refused.
+    const std::string emojiFile = e2e::BesideTests("lofter_emoji.rsp");
+    WriteBytes(emojiFile, u8"e=notepad.exe\r\n\r\n\U0001F600\r\n");
     const FailureCase cases[] = {
         {"shell failure not reported", "e=no-such-program-kivora.exe",
          {{"   ERROR !!", "ファイルが実行出来ません"}}},
         {"empty line not refused", "", {{"ERROR", e2e::kLofterUsage}}},
         {"unreadable response file boxes wrong or out of order", "r=C:\\no-such-folder\\none.rsp",
          {{"ERROR!!", "レスポンスファイルが読めません"}, {"ERROR", e2e::kLofterUsage}}},
+        {"response file with a character Shift-JIS lacks not refused, or its line miscounted",
+         "r=" + emojiFile,
+         {{"ERROR", "3行目にShift-JISで表せない文字があるため、ファイルを読めません"}, {"ERROR", e2e::kLofterUsage}}},
         {"tail longer than the text acted on cut", "e=notepad.exe " + std::string(1100, 'a'),
          {{"ERROR", e2e::kLofterUsage}}},
         {"a 260-character path cut to another file", "x=0,y=0,e=C:\\" + std::string(257, 'p'),
@@ -390,6 +406,32 @@ TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
         EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
         EXPECT_TRUE(Notepads().empty());
     }
+}
+
+// A response file saved as UTF-8 without a mark, as Notepad saves it today,
+// naming a program in a folder with a Japanese name.
+TEST_F(Lofter, ReadsAResponseFileSavedAsUtf8) {
+    const char folder[] = "C:\\ロフト";  // code page 932: the name the shell gets
+    char system[MAX_PATH];
+    ASSERT_NE(0u, GetSystemDirectoryA(system, sizeof system));
+    CreateDirectoryA(folder, nullptr);
+    const std::string copy = std::string(folder) + "\\notepad.exe";
+    ASSERT_TRUE(CopyFileA((std::string(system) + "\\notepad.exe").c_str(), copy.c_str(), FALSE));
+    const std::string responseFile = e2e::BesideTests("lofter_utf8.rsp");
+    WriteBytes(responseFile, u8"x=110,y=70,e=C:\\ロフト\\notepad.exe\r\n");
+
+    Start("r=" + responseFile);
+    HWND notepad = WaitForNotepad();
+    EXPECT_NE(nullptr, notepad);
+    if (notepad) {
+        EXPECT_TRUE(e2e::WaitForOrigin(notepad, 110, 70, kPlacedMs));
+    }
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+
+    e2e::CloseWindowsOfClass("Notepad");
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(folder);
+    DeleteFileA(responseFile.c_str());
 }
 
 TEST_F(Lofter, MenuTogglesTopMostAndAutoReturn) {

@@ -100,6 +100,19 @@ TEST(LaunchRequest, UnreadableResponseFileShowsItsBoxThenUsage) {
     }
 }
 
+TEST(LaunchRequest, ResponseFileWithACharacterShiftJisLacksNamesItsLineThenUsage) {
+    TempFolder folder;
+    Request r("r=" + folder.Write("emoji.rsp", u8"e=a.exe\n\U0001F600"));
+    EXPECT_EQ(1, r.settings.noProgram);  // nothing was parsed
+    ASSERT_EQ(2, r.boxCount);
+    EXPECT_STREQ("ERROR", r.boxes[0].caption);
+    EXPECT_STREQ("2行目にShift-JISで表せない文字があるため、ファイルを読めません", r.boxes[0].text);
+    EXPECT_EQ(0u, r.boxes[0].style);
+    EXPECT_TRUE(r.boxes[0].beepFirst);
+    EXPECT_FALSE(r.boxes[0].ownedByMainWindow);  // the main window does not exist yet
+    ExpectUsageBox(r.boxes[1]);
+}
+
 // The texts are compiled to Shift-JIS; these are the bytes the user sees.
 TEST(LaunchRequest, MessageTextsAreExactShiftJisBytes) {
     EXPECT_STREQ(

@@ -1,5 +1,6 @@
 #include "responsefile.h"
 
+#include "host_cp932.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,32 @@ TEST(ResponseFile, FirstWordReplacesTheText) {
     readResponseFile(line.text, sizeof line.text, &settings);
     EXPECT_EQ(0, settings.responseFailed);
     EXPECT_STREQ("x=0,y=0,e=notepad.exe", line.text);
+}
+
+TEST(ResponseFile, TheFileIsReadAsItWasSaved) {
+    HostCp932Installed map;
+    TempFolder folder;
+    struct Case {
+        const char* fault;
+        std::string file;
+        const char* word;  // null: refused
+        int refusedLine;
+    } cases[] = {
+        {"UTF-8 without a mark read as code page 932", u8"e=C:\\ロフト\\a.exe\r\n", "e=C:\\ロフト\\a.exe", 0},
+        {"UTF-16 read byte for byte", Utf16Bytes(u"\uFEFF\r\ne=C:\\ロフト\\a.exe"), "e=C:\\ロフト\\a.exe", 0},
+        {"the text not ended at a Ctrl-Z, as a read as text ends it", "e=a.exe\x1A" "b\n", "e=a.exe", 0},
+        {"a character code page 932 lacks let through after the first word", u8"e=a.exe\r\n\r\n\U0001F600", nullptr, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const std::string request = "r=" + folder.Write("saved.rsp", c.file);
+        CommandText line(request);
+        LaunchSettings settings;
+        readResponseFile(line.text, sizeof line.text, &settings);
+        EXPECT_EQ(c.word ? 0 : 1, settings.responseFailed);
+        EXPECT_EQ(c.refusedLine, settings.responseRefusedLine);
+        EXPECT_EQ(c.word ? c.word : request, line.text);
+    }
 }
 
 TEST(ResponseFile, NameIsTakenWholeWithBlanks) {
