@@ -7,6 +7,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     // The tail is cut from the whole line here: the runtime's own drops the
     // lead byte of a first double-byte character.
     wpApp.Init(instance, previous, CommandLineTail(GetCommandLineA()), show);
+    wpApp.startingUp = true;
     wpApp.Start();
     return wpApp.exitCode;
 }
