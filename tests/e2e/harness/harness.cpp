@@ -84,6 +84,21 @@ std::optional<DWORD> Program::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
+bool AskToEnd(const std::string& imageName) {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    Program taskkill;
+    return taskkill.Start(std::string(system) + "\\taskkill.exe", "/im " + imageName) &&
+           taskkill.WaitForExit(10000).has_value();
+}
+
+std::vector<HWND> BoxesOnScreen() {
+    WindowQuery boxes;
+    boxes.className = "#32770";
+    boxes.visibleOnly = true;
+    return FindWindows(boxes);
+}
+
 std::vector<HWND> FindWindows(const WindowQuery& query) {
     std::vector<HWND> found;
     FindState state{&query, &found};

@@ -45,6 +45,15 @@ private:
     DWORD id_ = 0;
 };
 
+// `taskkill /im imageName` without /f, as a user or a system tool ends a
+// program: a close posted to each of its top-level windows. True when
+// taskkill ran and ended.
+bool AskToEnd(const std::string& imageName);
+
+// Visible message boxes and dialogs of any process: one left behind, or
+// Wine's crash dialog.
+std::vector<HWND> BoxesOnScreen();
+
 // What a top-level window must match; empty texts and id 0 match anything.
 struct WindowQuery {
     std::string className;
