@@ -1,6 +1,7 @@
 #include "launcherwindow.h"
 
 #include "caption.h"
+#include "capturerule.h"
 #include "launchrequest.h"
 #include "placement.h"
 #include "wpapp.h"
@@ -50,7 +51,12 @@ LauncherWindow::LauncherWindow() {
     BuildCaption(settings.program, caption, sizeof caption);
     CreateTitled(caption);
 
-    if (startProgram()) {
+    // The shell's call and the boxes run loops in which the window can be
+    // closed (taskkill without /f, say). Start-up then stops: the boxes not
+    // yet shown are dropped, no icon or menu is made, and the program ends
+    // with 0 once the loop runs; the framework deletes the object only after
+    // this constructor has returned.
+    if (startProgram() && hwnd) {
         trayIcon = wpApp.LoadIcon("SwitchWindow");
         AddTrayIcon(kTrayIconId, trayIcon, caption);
         buildMenus();
@@ -107,13 +113,20 @@ int LauncherWindow::OnTimer(UINT id) {
             finish();
         }
         break;
-    case kCaptureTimer:
-        // Whatever is in the foreground now is taken as the program's window.
-        target = ::GetForegroundWindow();
+    case kCaptureTimer: {
+        // Whatever is in the foreground now is taken as the program's window,
+        // as soon as it may be.
+        HWND foreground = ::GetForegroundWindow();
+        if (!MayCapture(foreground)) {
+            SetTimer(kCaptureTimer, kCaptureRetryPeriod);
+            break;
+        }
+        target = foreground;
         capturedRect = RectOf(target);
         place();
         KillTimer(kCaptureTimer);
         break;
+    }
     case kReturnTimer:
         // capturedRect is from before the first placement, so a placed
         // window differs from it and is placed again on every tick.
@@ -150,7 +163,8 @@ void LauncherWindow::reportStartError() {
         int count = CommandLineErrorBoxes(settings, boxes);
         ShowNotices(&boxes[count - 1], 1, hwnd);  // the usage box comes last
     }
-    if (settings.launchFailed == 1) {
+    // A window closed during the shell's call takes its box with it.
+    if (settings.launchFailed == 1 && hwnd) {
         Platform().Beep(0);
         MsgBox(kLaunchFailedText, kLaunchFailedCaption, MB_OK);
     }
