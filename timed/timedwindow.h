@@ -102,8 +102,15 @@ public:
     // the values are taken as typed, so one the clock never prints (an
     // empty field, say) never fires. The timer is left as it is.
     int ChangeTime() {
+        // One dialog at a time: a second one (a posted command 10, or the
+        // menu once a firing's shell box has enabled the window again) would
+        // have its OK overwritten by the first one's.
+        if (timeDialogOpen_) return 0;
         TimeParts parts{hourText, minuteText, secondText};
-        if (AskTimeParts(this, parts) != TimeDialogResult::Confirmed || !hwnd) return 0;
+        timeDialogOpen_ = true;
+        const TimeDialogResult result = AskTimeParts(this, parts);
+        timeDialogOpen_ = false;
+        if (result != TimeDialogResult::Confirmed || !hwnd) return 0;
         ComposeTimeText(TextField{timeText, sizeof timeText}, hourText, minuteText, secondText);
         char tip[kTipWorkSize];
         ModifyTrayIcon(kTrayIconId, icon, BuildTip(tip));
@@ -165,6 +172,8 @@ protected:
 
 private:
     Window& Program() { return static_cast<Window&>(*this); }
+
+    bool timeDialogOpen_ = false;
 
     // "subject time" in a buffer of kTipWorkSize; the tray shows its first
     // 63 characters.

@@ -164,6 +164,73 @@ TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
 }
 
+// Cancels every dialog as it comes up, and counts them.
+int dialogsOpened = 0;
+LRESULT CALLBACK CancelEachDialog(int code, WPARAM wParam, LPARAM lParam) {
+    char cls[16] = "";
+    if (code == HCBT_ACTIVATE && ::GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
+        ::lstrcmpA(cls, "#32770") == 0) {
+        ++dialogsOpened;
+        ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(TrayCommands, ASecondChangeTimeWhileTheDialogIsOpenOpensNone) {
+    VirtualClock platform;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe");
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, CancelEachDialog, nullptr, ::GetCurrentThreadId());
+    dialogsOpened = 0;
+    // Delivered by the first dialog's loop, as a command the menu posts.
+    ::PostMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+    ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+    EXPECT_EQ(1, dialogsOpened) << "a second time dialog, whose OK the first one's would overwrite";
+    ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+    EXPECT_EQ(2, dialogsOpened) << "the dialog stayed refused after it closed";
+    ::UnhookWindowsHookEx(hook);
+    EndWindow(window);
+}
+
+// The set time comes while the tray menu is open: the menu's loop delivers
+// the clock's ticks. The menu is left open for a second. A firing that ends
+// the program may leave the menu open (Wine's does), but its quit must come
+// through once the menu has closed.
+bool menuOpenAfterFiring = false;
+void CALLBACK EndTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    menuOpenAfterFiring = menu && ::IsWindowVisible(menu);
+    ::EndMenu();
+}
+
+TEST(TrayCommands, AFiringWhileTheMenuIsOpenFiresOnce) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        int quit;  // -1: stays, and so does its menu
+    } rows[] = {
+        {"firing under the menu fired twice, or its quit was lost in the menu's loop", "7:05 notepad.exe", 0},
+        {"firing under the menu fired twice, or ended the program that stays", "7:05 notepad.exe, , ,-c", -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        VirtualClock platform;
+        platform.SetTime(8, 7, 5, 0, 0);
+        auto* window = StartWindow<aubade::TimedWindow>(row.tail);
+        menuOpenAfterFiring = false;
+        const UINT_PTR ender = ::SetTimer(nullptr, 0, 1000, EndTheMenu);
+        ::SendMessageA(window->hwnd, kTrayMessage, timed::kTrayIconId, WM_LBUTTONDOWN);
+        ::KillTimer(nullptr, ender);
+        EXPECT_EQ(1u, platform.shellCalls.size());
+        if (row.quit == -1) {
+            EXPECT_TRUE(menuOpenAfterFiring);
+        }
+        EXPECT_EQ(row.quit, TakeQuit());
+        EXPECT_EQ(static_cast<DWORD>(row.quit == 0 ? NIM_DELETE : NIM_ADD), platform.iconCalls.back().message);
+        EndWindow(window);
+    }
+}
+
 TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
     struct Row {
         const char* fault;
