@@ -397,7 +397,10 @@ TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
     DestroyWindow(dialog);
 
     // The first foreground window of another process is taken and placed.
+    // Its process takes the activation a moment later.
     SetForegroundWindow(other);
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != other && GetTickCount() - start < 5000;)
+        Sleep(20);
     ASSERT_EQ(other, GetForegroundWindow());
     SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
     EXPECT_EQ(other, window->target);
