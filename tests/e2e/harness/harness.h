@@ -50,6 +50,10 @@ private:
 // taskkill ran and ended.
 bool AskToEnd(const std::string& imageName);
 
+// Starts the system's Notepad as notepad and waits for its visible window
+// (a window of another process); nullptr when none came within 10 s.
+HWND StartNotepad(Program& notepad);
+
 // Visible message boxes and dialogs of any process: one left behind, or
 // Wine's crash dialog.
 std::vector<HWND> BoxesOnScreen();

@@ -1,4 +1,5 @@
 // The message loop: idle rule, quit handling, filters and the exit code.
+#include "nested_close.h"
 #include "recording_platform.h"
 #include "test_windows.h"
 #include "wpmainwin.h"
@@ -165,9 +166,7 @@ public:
     explicit ClosedWhileStarting(bool fromLoop) : WPMainWin("KivoraStartingWin") {
         Create();
         if (fromLoop) {
-            PostMessageA(hwnd, WM_CLOSE, 0, 0);
-            MSG m;
-            while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_QUIT) DispatchMessageA(&m);
+            CloseInNestedLoop(hwnd);
         } else {
             Destroy();
         }

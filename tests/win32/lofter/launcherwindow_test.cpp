@@ -3,6 +3,7 @@
 #include "harness.h"
 #include "kivlib.h"
 #include "launcherwindow.h"
+#include "nested_close.h"
 #include "recording_platform.h"
 #include "settingsdialogs.h"
 #include "timer_period.h"
@@ -320,10 +321,7 @@ public:
     HINSTANCE ShellOpen(HWND owner, const char* verb, const char* file, const char* parameters,
                         const char* directory, int show) override {
         HINSTANCE result = RecordingPlatform::ShellOpen(owner, verb, file, parameters, directory, show);
-        HWND main = FindWindowA("MAINWIN", "LOFT notepad.exe");
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_QUIT) DispatchMessageA(&m);
+        CloseInNestedLoop(FindWindowA("MAINWIN", "LOFT notepad.exe"));
         deletesInShellCall = iconCalls.size();  // the destructor deletes the icon
         return result;
     }
@@ -364,15 +362,8 @@ TEST_F(Launched, ClosedDuringTheShellsCallStartUpStopsAndTheProgramEnds) {
 // the main window the foreground one, the About box and the settings
 // dialogs are windows of the process too.
 TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
     e2e::Program notepad;
-    ASSERT_TRUE(notepad.Start(std::string(system) + "\\notepad.exe", ""));
-    e2e::WindowQuery query;
-    query.className = "Notepad";
-    query.processId = notepad.Id();
-    query.visibleOnly = true;
-    HWND other = e2e::WaitForWindow(query, 10000);
+    HWND other = e2e::StartNotepad(notepad);
     ASSERT_NE(nullptr, other);
 
     Launch("x=10,y=20,z=TOP,e=notepad.exe");

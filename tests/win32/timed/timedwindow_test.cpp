@@ -274,14 +274,8 @@ TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
 // A window of another process stands for the target: Wine's Notepad. The
 // seam only records the end it is asked for.
 TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
-    char system[MAX_PATH];
-    ::GetSystemDirectoryA(system, MAX_PATH);
     e2e::Program notepad;
-    ASSERT_TRUE(notepad.Start(std::string(system) + "\\notepad.exe", ""));
-    e2e::WindowQuery query;
-    query.className = "Notepad";
-    query.processId = notepad.Id();
-    const std::string caption = e2e::TextOf(e2e::WaitForWindow(query, 10000));
+    const std::string caption = e2e::TextOf(e2e::StartNotepad(notepad));
     ASSERT_GT(caption.size(), 2u);
     HWND ownWindow = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10,
                                        10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);

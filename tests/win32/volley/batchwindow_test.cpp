@@ -2,6 +2,7 @@
 // recording platform standing in for boxes, beeps, the shell and the clock.
 #include "batchwindow.h"
 #include "entryrow.h"
+#include "nested_close.h"
 #include "recording_platform.h"
 #include "shelllaunch.h"
 #include "wpapp.h"
@@ -35,9 +36,7 @@ public:
     // prompt) in which the user, or taskkill, closes the window.
     bool closeInLaunch = false;
     static void CloseAndPump(HWND window) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_QUIT) DispatchMessageA(&m);
+        CloseInNestedLoop(window);
         closed = true;
     }
     static bool closed;
