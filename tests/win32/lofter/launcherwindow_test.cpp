@@ -1,5 +1,6 @@
 // LauncherWindow's start, tray menu and failures, with the shell, the tray
 // and the boxes answered by the recording platform.
+#include "dialog_canceller.h"
 #include "harness.h"
 #include "kivlib.h"
 #include "launcherwindow.h"
@@ -405,16 +406,6 @@ TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
 
 // Commands that reach the main window while a settings dialog runs its
 // loop (posted before the dialog opens, so its loop delivers them).
-int dialogsActivated = 0;
-LRESULT CALLBACK CancelEachDialog(int code, WPARAM wParam, LPARAM lParam) {
-    char cls[16] = "";
-    if (code == HCBT_ACTIVATE && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
-        lstrcmpA(cls, "#32770") == 0) {
-        ++dialogsActivated;
-        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 struct DuringDialogCase {
     const char* fault;
@@ -429,18 +420,18 @@ TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
         {"close under the timing dialog", kCmdTimingDialog, kCmdClose, true},
         {"a second dialog opened over the first", kCmdPlacementDialog, kCmdTimingDialog, false},
     };
-    HHOOK hook = SetWindowsHookExA(WH_CBT, CancelEachDialog, nullptr, GetCurrentThreadId());
+    DialogCanceller dialogs;
     for (const DuringDialogCase& c : cases) {
         SCOPED_TRACE(c.fault);
         platform.iconCalls.clear();
-        dialogsActivated = 0;
+        dialogs.Reset();
         Launch("z=TOP,e=notepad.exe");
         HWND target = CreateWindowExA(WS_EX_TOPMOST, "Static", "target", WS_POPUP, 0, 0, 10, 10,
                                       nullptr, nullptr, nullptr, nullptr);
         window->target = target;
         PostMessageA(hwnd, WM_COMMAND, c.postedCommand, 0);
         SendMessageA(hwnd, WM_COMMAND, c.dialog, 0);
-        EXPECT_EQ(1, dialogsActivated);
+        EXPECT_EQ(1, dialogs.Opened());
         EXPECT_EQ(!c.ends, IsWindow(hwnd) != FALSE);
         EXPECT_EQ(c.ends, DrainQuit());
         EXPECT_EQ(!c.ends, (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
@@ -454,7 +445,6 @@ TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
         DrainQuit();
         window = nullptr;
     }
-    UnhookWindowsHookEx(hook);
 }
 
 TEST(SettingsMaps, TablesFitTheirRecords) {

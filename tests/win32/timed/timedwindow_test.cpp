@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aubadewindow.h"
+#include "dialog_canceller.h"
 #include "harness.h"
 #include "nocturnewindow.h"
 #include "timed_test_support.h"
@@ -164,30 +165,18 @@ TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
 }
 
-// Cancels every dialog as it comes up, and counts them.
-int dialogsOpened = 0;
-LRESULT CALLBACK CancelEachDialog(int code, WPARAM wParam, LPARAM lParam) {
-    char cls[16] = "";
-    if (code == HCBT_ACTIVATE && ::GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
-        ::lstrcmpA(cls, "#32770") == 0) {
-        ++dialogsOpened;
-        ::PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
-    }
-    return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST(TrayCommands, ASecondChangeTimeWhileTheDialogIsOpenOpensNone) {
     VirtualClock platform;
     auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe");
-    HHOOK hook = ::SetWindowsHookExA(WH_CBT, CancelEachDialog, nullptr, ::GetCurrentThreadId());
-    dialogsOpened = 0;
-    // Delivered by the first dialog's loop, as a command the menu posts.
-    ::PostMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
-    ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
-    EXPECT_EQ(1, dialogsOpened) << "a second time dialog, whose OK the first one's would overwrite";
-    ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
-    EXPECT_EQ(2, dialogsOpened) << "the dialog stayed refused after it closed";
-    ::UnhookWindowsHookEx(hook);
+    {
+        DialogCanceller dialogs;
+        // Delivered by the first dialog's loop, as a command the menu posts.
+        ::PostMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        EXPECT_EQ(1, dialogs.Opened()) << "a second time dialog, whose OK the first one's would overwrite";
+        ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        EXPECT_EQ(2, dialogs.Opened()) << "the dialog stayed refused after it closed";
+    }
     EndWindow(window);
 }
 
