@@ -89,6 +89,10 @@ BOOL WPPlatform::TerminateProcess(HANDLE process, UINT exitCode) {
 
 BOOL WPPlatform::CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
 
+DWORD WPPlatform::WaitForProcess(HANDLE process, DWORD timeoutMs) {
+    return ::WaitForSingleObject(process, timeoutMs);
+}
+
 void WPPlatform::EndProcess(int exitCode) { exit(exitCode); }
 
 DWORD WPPlatform::TickCount() { return GetTickCount(); }

@@ -131,9 +131,9 @@ void LauncherWindow::showTimingDialog() {
     if (dialog.saved) {
         timings.captureDelay = ReadNumber(data.delayText);
         timings.returnInterval = ReadNumber(data.intervalText);
-        // On NT the default profile, where the timings live, belongs to the
-        // system and a standard user may not write it: saying so beats a
-        // next start that silently comes back with the old values.
+        // Stored neither in the default profile nor in the user's own
+        // branch: saying so beats a next start that silently comes back
+        // with the old values.
         if (data.save == 1 && !timings.saveTimes()) {
             Platform().Beep(0);
             MsgBox(kSaveFailedText, kSaveFailedCaption, MB_OK);

@@ -49,18 +49,24 @@ BatchWindow::BatchWindow(const char* fileArg) : WPMainWin(kFrameName) {
     }
 
     WPNoticeList notices;
-    if (ReadResponseFile(fileArg, entries, &notices) == kFileMissing) {
+    const int status = ReadResponseFile(fileArg, entries, &notices);
+    if (status == kFileMissing) {
         ReportMissing(fileArg);
         wpApp.PostQuit(0);
         return;
     }
-    // A #time line without a value ended the reading: say so before the run.
+    // A #time line without a value ended the reading, or a character the
+    // list cannot be read with refused it: say so before the run.
     ShowNotices(notices.Items(), notices.Count(), hwnd);
     // The boxes run loops in which the window can be closed (taskkill
     // without /f, say). Start-up then stops: no further box, no rows, no
     // run; the program ends with 0 once the loop runs, and the framework
     // deletes this object only after its constructor has returned.
     if (!hwnd) return;
+    if (status == kRefusedText) {
+        wpApp.PostQuit(0);
+        return;
+    }
 
     CreateRows();
     FitToEntries();

@@ -1,5 +1,7 @@
 // Reading lofter's command line: a settings word of key=value items, an
-// optional separator word before it and argument words after it.
+// optional separator word before it and argument words after it. Within the
+// settings word a double-quoted run holds blanks and separators (a path
+// with blanks); the e and f values lose their quotes.
 #ifndef LOFTER_COMMANDLINE_H
 #define LOFTER_COMMANDLINE_H
 

@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "responsefile.h"
+#include "wptextfile.h"
 
 const char kUsageText[] =
     "LOFTER [x=@@,y=@@,[w=@@,h=@@]],[z=TOP],[a=ON],e=File[args],[f=execDir]\n"
@@ -24,7 +25,9 @@ void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
 
 int CommandLineErrorBoxes(const LaunchSettings& settings, WPNotice boxes[2]) {
     int count = 0;
-    if (settings.responseFailed)
+    if (settings.responseFailed && settings.responseRefusedLine)
+        boxes[count++] = RefusedTextNotice(settings.responseRefusedLine, false);
+    else if (settings.responseFailed)
         boxes[count++] = MakeNotice("ERROR!!", kResponseFileErrorText, 0, false, false);
     if (settings.noProgram) boxes[count++] = MakeNotice("ERROR", kUsageText, 0, true, true);
     return count;

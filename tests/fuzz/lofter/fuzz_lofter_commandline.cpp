@@ -22,8 +22,9 @@ const WPRect kScreens[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // As the start function does: the tail, cut to the 256-byte text. The
-    // text ends at the first NUL byte, as a command-line tail would.
+    // The tail in the 1024-byte text (a longer one is cut here; the start
+    // function refuses it). The text ends at the first NUL byte, as a
+    // command-line tail would.
     const std::string input(reinterpret_cast<const char*>(data), size);
     char* text = new char[kCommandTextSize];
     CopyText(text, kCommandTextSize, input.c_str());
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         LaunchSettings* settings = new LaunchSettings;
         LaunchTarget* target = new LaunchTarget;
         parseCommandLine(text, screen, settings, target);
-        CheckParsed(*settings, *target, screen);
+        CheckParsed(text, *settings, *target, screen);
 
         LaunchSettings* again = new LaunchSettings;
         LaunchTarget* againTarget = new LaunchTarget;

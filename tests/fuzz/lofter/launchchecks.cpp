@@ -47,7 +47,8 @@ void CheckAxis(int position, int size, int extent, const char* positionRule, con
 
 }  // namespace
 
-void CheckParsed(const LaunchSettings& s, const LaunchTarget& t, const WPRect& screen) {
+void CheckParsed(const char* line, const LaunchSettings& s, const LaunchTarget& t,
+                 const WPRect& screen) {
     CheckAxis(s.x, s.w, screen.right, "x on screen or -1", "x + w on screen or w -1");
     CheckAxis(s.y, s.h, screen.bottom, "y on screen or -1", "y + h on screen or h -1");
 
@@ -61,10 +62,12 @@ void CheckParsed(const LaunchSettings& s, const LaunchTarget& t, const WPRect& s
             "show command is one of 5, 6, 3, 0");
     Require(t.noPlacement == (t.showCommand != 5), "no placement exactly when not shown normally");
 
+    // Blanks and "=" reach a path only through a quoted run; its quotes never do.
+    const char* const pathBreaks = strchr(line, '"') ? "\"" : "\" =";
     int programLength = CheckTerminated(s.program, sizeof s.program, "program terminated");
     Require(s.noProgram == (programLength == 0), "noProgram exactly when program is empty");
-    Require(programLength <= kItemSize - 3, "program comes from one item");
-    Require(!HoldsChar(s.program, " ="), "program holds no blank and no '='");
+    Require(programLength <= kPathSize - 1, "program within a path's 259 characters");
+    Require(!HoldsChar(s.program, pathBreaks), "program holds no quote, and no blank or '=' unless quoted");
 
     int argumentsLength = CheckTerminated(s.arguments, sizeof s.arguments, "arguments terminated");
     Require(argumentsLength >= 1 && s.arguments[0] == ' ' && s.arguments[argumentsLength - 1] == ' ',
@@ -72,7 +75,7 @@ void CheckParsed(const LaunchSettings& s, const LaunchTarget& t, const WPRect& s
     Require(!HasBlankRun(s.arguments), "arguments hold no run of blanks");
 
     int workDirLength = CheckTerminated(t.workDir, sizeof t.workDir, "workDir terminated");
-    Require(strcmp(t.workDir, " ") == 0 || (workDirLength >= 1 && workDirLength <= kItemSize - 3 &&
-                                           !HoldsChar(t.workDir, " =")),
+    Require(strcmp(t.workDir, " ") == 0 || (workDirLength >= 1 && workDirLength <= kPathSize - 1 &&
+                                           !HoldsChar(t.workDir, pathBreaks)),
             "workDir is one blank or one item's value");
 }

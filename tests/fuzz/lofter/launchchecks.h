@@ -13,8 +13,8 @@ void Require(bool holds, const char* rule);
 // Returns the text's length.
 int CheckTerminated(const char* field, int capacity, const char* name);
 
-// The records as parseCommandLine leaves them for screen.
-void CheckParsed(const LaunchSettings& settings, const LaunchTarget& target,
+// The records as parseCommandLine leaves them after reading line for screen.
+void CheckParsed(const char* line, const LaunchSettings& settings, const LaunchTarget& target,
                  const WPRect& screen);
 
 #endif

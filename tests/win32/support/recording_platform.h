@@ -70,6 +70,7 @@ public:
     BOOL shellOpenExResult = TRUE;
     HANDLE openProcessResult = reinterpret_cast<HANDLE>(0x1234);
     BOOL terminateResult = TRUE;
+    bool processEnded = false;  // what a wait on any process handle finds
     DWORD tickCount = 0;
     DWORD tickStep = 0;        // added after each TickCount call
     SYSTEMTIME localTime = {2026, 12, 2, 8, 7, 5, 0, 0};
@@ -120,6 +121,7 @@ public:
         processCalls.push_back("close " + Handle(handle));
         return TRUE;
     }
+    DWORD WaitForProcess(HANDLE, DWORD) override { return processEnded ? WAIT_OBJECT_0 : WAIT_TIMEOUT; }
     static std::string Handle(HANDLE handle) {
         return std::to_string(reinterpret_cast<UINT_PTR>(handle));
     }

@@ -42,7 +42,8 @@ TEST(Construction, ARefusedCommandLineShowsTheUsageAndMakesNothingElse) {
     const Refusal rows[] = {
         {"an empty line was accepted", false, ""},
         {"a time alone was accepted", false, "7:30"},
-        {"hour 25 was accepted", false, "25:00 notepad.exe"},
+        {"hour 24, which never comes, was accepted", false, "24:00 notepad.exe"},
+        {"minute 60, which never comes, was accepted", true, "7:60 Title"},
         {"a tail past the 255-character copy was acted on cut", false,
          "7:30 notepad.exe," + std::string(300, 'a')},
         {"the closer's -c was accepted", true, "23:00 Title,-c"},
@@ -155,8 +156,8 @@ TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[1].message);
     EXPECT_EQ(0, window->noIcon);
 
-    // The clock shows the set time, yet close ends without firing.
-    platform.timeText = "7:05:00";
+    // The clock is at the set time (the recorder's 7:05:00), yet close ends
+    // without firing.
     HWND hwnd = window->hwnd;
     ::SendMessageA(hwnd, WM_COMMAND, kCmdClose, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
@@ -296,6 +297,53 @@ TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
         EndWindow(window);
     }
     ::DestroyWindow(ownWindow);
+}
+
+// With g the target is asked to close and given 10 s (on the seam's tick
+// count) to end by itself. The window found is a close target that ignores
+// the request, in a process of its own; the seam answers the wait.
+TEST(Fire, TheCloserWithGWaitsUpToTenSecondsBeforeEndingTheProcess) {
+    e2e::Program target;
+    ASSERT_TRUE(target.Start(e2e::BesideTests("close_target.exe"), "ignores Kivora polite target"));
+    e2e::WindowQuery query;
+    query.caption = "Kivora polite target";
+    ASSERT_NE(nullptr, e2e::WaitForWindow(query, 10000));
+    struct Row {
+        const char* fault;
+        int endsAtMs;  // when the process ends by itself; -1 never
+        bool ended;    // by nocturne
+        DWORD quitAtMs;
+    };
+    const Row rows[] = {
+        {"a process that ended by itself was ended again, or not waited for", 3000, false, 3000},
+        {"the process was ended before 10 s or never", -1, true, 10000},
+    };
+    const DWORD kStart = 0xFFFFF000;  // the wait spans the tick count's wrap
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ProcessRecorder platform;
+        platform.tickCount = kStart;
+        auto* window = StartWindow<nocturne::TimedWindow>("7:05 Kivora polite target,-g");
+        window->Fire();
+        int quit = TakeQuit();
+        DWORD elapsed = 0;
+        while (quit == -1 && elapsed < 20000) {
+            elapsed += 100;
+            platform.tickCount = kStart + elapsed;
+            platform.processEnded = row.endsAtMs >= 0 && elapsed >= static_cast<DWORD>(row.endsAtMs);
+            window->OnTimer(nocturne::kCloseWaitTimer);
+            quit = TakeQuit();
+        }
+        EXPECT_EQ(0, quit);
+        EXPECT_EQ(row.quitAtMs, elapsed);
+        const std::string handle = RecordingPlatform::Handle(platform.openProcessResult);
+        std::vector<std::string> calls = {"open 1f0fff 0 " + std::to_string(target.Id())};
+        if (row.ended) calls.push_back("terminate " + handle + " 0");
+        calls.push_back("close " + handle);
+        EXPECT_EQ(calls, platform.processCalls);
+        EndWindow(window);
+    }
+    EXPECT_TRUE(target.IsRunning());
 }
 
 }  // namespace
