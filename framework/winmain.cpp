@@ -12,6 +12,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int show) {
     // Lists and response files saved as UTF-8 or UTF-16 are converted by
     // the system's own tables.
     SetCp932Map(SystemCp932);
+    wpApp.startingUp = true;
     wpApp.Start();
     return wpApp.exitCode;
 }

@@ -75,7 +75,12 @@ LauncherWindow::LauncherWindow() {
     BuildCaption(settings.program, caption, sizeof caption);
     CreateTitled(caption);
 
-    if (startProgram()) {
+    // The shell's call and the boxes run loops in which the window can be
+    // closed (taskkill without /f, say). Start-up then stops: the boxes not
+    // yet shown are dropped, no icon or menu is made, and the program ends
+    // with 0 once the loop runs; the framework deletes the object only after
+    // this constructor has returned.
+    if (startProgram() && hwnd) {
         trayIcon = wpApp.LoadIcon("SwitchWindow");
         AddTrayIcon(kTrayIconId, trayIcon, caption);
         buildMenus();
@@ -211,7 +216,8 @@ void LauncherWindow::reportStartError() {
         int count = CommandLineErrorBoxes(settings, boxes);
         ShowNotices(&boxes[count - 1], 1, hwnd);  // the usage box comes last
     }
-    if (settings.launchFailed == 1) {
+    // A window closed during the shell's call takes its box with it.
+    if (settings.launchFailed == 1 && hwnd) {
         Platform().Beep(0);
         MsgBox(kLaunchFailedText, kLaunchFailedCaption, MB_OK);
     }

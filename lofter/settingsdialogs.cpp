@@ -138,6 +138,8 @@ void LauncherWindow::showTimingDialog() {
         if (data.save == 1 && !timings.saveTimes()) {
             Platform().Beep(0);
             MsgBox(kSaveFailedText, kSaveFailedCaption, MB_OK);
+            // The box runs a loop of its own, as the dialog did.
+            if (WindowClosedDuringDialog()) return;
         }
     }
     dialogOpen = 0;

@@ -98,8 +98,15 @@ public:
     // new time and the tip are in force at once, as a new appointment. The
     // timer is left as it is.
     int ChangeTime() {
+        // One dialog at a time: a second one (a posted command 10, or the
+        // menu once a firing's shell box has enabled the window again) would
+        // have its OK overwritten by the first one's.
+        if (timeDialogOpen_) return 0;
         TimeParts parts{hourText, minuteText, secondText};
-        if (AskTimeParts(this, parts) != TimeDialogResult::Confirmed || !hwnd) return 0;
+        timeDialogOpen_ = true;
+        const TimeDialogResult result = AskTimeParts(this, parts);
+        timeDialogOpen_ = false;
+        if (result != TimeDialogResult::Confirmed || !hwnd) return 0;
         ComposeTimeText(TextField{timeText, sizeof timeText}, hourText, minuteText, secondText);
         Appoint();
         char tip[kTipWorkSize];
@@ -158,6 +165,8 @@ protected:
 
 private:
     Window& Program() { return static_cast<Window&>(*this); }
+
+    bool timeDialogOpen_ = false;
 
     // The set time as numbers, watched from now.
     void Appoint() { appointment.Set(ClockTimeOf(hourText, minuteText, secondText), LocalNow()); }

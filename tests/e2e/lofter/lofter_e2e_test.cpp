@@ -408,6 +408,69 @@ TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
     }
 }
 
+// taskkill without /f while a start-up box is up: the close reaches the
+// window in the box's loop, while lofter's constructor still runs.
+TEST_F(Lofter, AskedToEndWhileAStartUpBoxIsUp) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        const char* caption;
+    } rows[] = {
+        {"usage box: the object deleted under its constructor, or a box after the close", "", "ERROR"},
+        {"launch-failure box: the object deleted under its constructor, or a box after the close",
+         "e=kivora-no-such.exe", "   ERROR !!"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        Start(row.tail);
+        auto box = e2e::WaitForMessageBox(program.Id(), kStartMs);
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(row.caption, box->caption);
+        ASSERT_TRUE(e2e::AskToEnd("lofter.exe"));
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+        EXPECT_TRUE(e2e::BoxesOnScreen().empty()) << "a box after the close, or Wine's crash dialog";
+    }
+}
+
+// The tray menu makes lofter's own window the foreground one. A capture
+// that falls due under it waits for the first window of another process.
+TEST_F(Lofter, ACaptureDueUnderTheTrayMenuWaitsForAWindowOfAnotherProcess) {
+    Start("x=100,y=80,z=TOP,e=notepad.exe");
+    HWND notepad = WaitForNotepad();
+    ASSERT_NE(nullptr, notepad);
+    const DWORD delayBegan = GetTickCount();  // the shell returns once Notepad is up
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    const RECT mainBefore = e2e::WindowRect(main);
+    auto pumpUntil = [delayBegan](DWORD ms) {
+        const DWORD now = GetTickCount() - delayBegan;
+        if (now < ms) e2e::PumpFor(ms - now);
+    };
+    pumpUntil(1000);
+    PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
+    e2e::WindowQuery menus;
+    menus.className = "#32768";
+    menus.processId = program.Id();
+    menus.visibleOnly = true;
+    HWND menu = e2e::WaitForWindow(menus, kStartMs);
+    ASSERT_NE(nullptr, menu);
+    pumpUntil(4000);  // the capture fell due at about 3 s
+    ASSERT_TRUE(IsWindowVisible(menu)) << "the menu closed by itself";
+    PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(menu, 5000) || !IsWindowVisible(menu));
+    SetForegroundWindow(notepad);  // as a click on it would
+
+    EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, kPlacedMs));
+    EXPECT_TRUE(e2e::IsTopMost(notepad));
+    const RECT mainAfter = e2e::WindowRect(main);
+    EXPECT_EQ(mainBefore.left, mainAfter.left) << "lofter placed its own window";
+    EXPECT_EQ(mainBefore.top, mainAfter.top);
+    EXPECT_FALSE(e2e::IsTopMost(main));
+    PostMessageA(main, WM_COMMAND, 512, 0);
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+    EXPECT_FALSE(e2e::IsTopMost(notepad));
+}
+
 // A response file saved as UTF-8 without a mark, as Notepad saves it today,
 // naming a program in a folder with a Japanese name.
 TEST_F(Lofter, ReadsAResponseFileSavedAsUtf8) {
@@ -529,17 +592,20 @@ struct SaveCase {
     const char* defaultSaved[2];  // delay and interval after the save
     const char* userSaved[2];
     bool failureBox;
+    bool endedAtBox;             // taskkill without /f while the failure box is up
 };
 
 TEST_F(Lofter, TimingDialogSavesWhereItMayOrSaysItCouldNot) {
     const char* const none = "<missing>";
     const SaveCase cases[] = {
         {"a value only under .Default not used, or a save there not kept for the next start",
-         false, false, "500", none, {"3500", "300"}, {none, none}, false},
+         false, false, "500", none, {"3500", "300"}, {none, none}, false, false},
         {".Default refused: the save not kept in the user's branch, or reported as failed",
-         true, false, none, "500", {none, none}, {"3500", "300"}, false},
+         true, false, none, "500", {none, none}, {"3500", "300"}, false, false},
         {"refused in both places: the save passing in silence, dropping the values or ending lofter",
-         true, true, none, none, {none, none}, {"3500", none}, true},
+         true, true, none, none, {none, none}, {"3500", none}, true, false},
+        {"ended under the failure box: a box after it, or top-most left on",
+         true, true, none, none, {none, none}, {"3500", none}, true, true},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -589,6 +655,13 @@ TEST_F(Lofter, TimingDialogSavesWhereItMayOrSaysItCouldNot) {
             EXPECT_EQ("設定を保存できませんでした", box->text);
             EXPECT_EQ(main, GetWindow(box->window, GW_OWNER));
             ASSERT_EQ(1u, box->buttons.size());
+            if (c.endedAtBox) {
+                ASSERT_TRUE(e2e::AskToEnd("lofter.exe"));
+                EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+                EXPECT_TRUE(e2e::BoxesOnScreen().empty()) << "a box after the end, or Wine's crash dialog";
+                EXPECT_FALSE(e2e::IsTopMost(notepad));
+                continue;
+            }
             ASSERT_TRUE(e2e::PressButton(*box, IDOK));
             ASSERT_TRUE(e2e::WaitForWindowGone(box->window, 5000));
         }

@@ -184,6 +184,35 @@ TEST_F(VolleyProgram, ClosedWhileTheShellReportsAFailureItEndsQuietly) {
     EXPECT_EQ(0u, program.WaitForExit(5000).value_or(0xDEAD));
 }
 
+// taskkill without /f while a start-up box is up: the close reaches the
+// window in the box's loop, while volley's constructor still runs.
+TEST_F(VolleyProgram, AskedToEndWhileAStartUpBoxIsUp) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        const char* list;  // written as list.rsp; null: none
+        const char* text;
+    } rows[] = {
+        {"\"not found\" box: the object deleted under its constructor, or a box after the close",
+         "nolist.rsp", nullptr, "nolist.rsp not found"},
+        {"version box: the same", "-v", nullptr, "Volley Ver1.10\n1997/08/13\n(C) 1997 Zorva"},
+        {"#time box: rows and a run made for the gone window", "list.rsp", "notepad.exe\n#time\n",
+         "#time without a value in line 2 of list.rsp.\nThat line and the lines after it are not run."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        if (row.list) Write("list.rsp", row.list);
+        e2e::Program program;
+        ASSERT_TRUE(program.Start(e2e::BesideTests("volley.exe"), row.tail));
+        auto box = e2e::WaitForMessageBox(program.Id(), 10000);
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(row.text, box->text);
+        ASSERT_TRUE(e2e::AskToEnd("volley.exe"));
+        EXPECT_EQ(0u, program.WaitForExit(5000).value_or(0xDEAD));
+        EXPECT_TRUE(e2e::BoxesOnScreen().empty()) << "a box after the close, or Wine's crash dialog";
+    }
+}
+
 // Lists as today's editors save them. メモ.txt is made here in code page 932,
 // the name the shell must be handed whatever the list's encoding.
 TEST_F(VolleyProgram, ReadsAListInTheEncodingItWasSavedIn) {

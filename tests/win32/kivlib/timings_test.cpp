@@ -149,7 +149,9 @@ TEST_F(LofterTimings, EachValueIsKeptInTheDefaultProfileOrElseInTheUsersBranch) 
         EXPECT_EQ(c.saved, times.saveTimes());
         EXPECT_EQ(c.defaultAfterSave, StoredText(kCaptureDelayKey));
         EXPECT_EQ(c.userAfterSave, StoredText(userKey.c_str()));
-        if (c.saved) EXPECT_EQ(1500, LoadedAsOnStart().captureDelay);
+        if (c.saved) {
+            EXPECT_EQ(1500, LoadedAsOnStart().captureDelay);
+        }
     }
 }
 

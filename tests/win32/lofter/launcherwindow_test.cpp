@@ -1,7 +1,10 @@
 // LauncherWindow's start, tray menu and failures, with the shell, the tray
 // and the boxes answered by the recording platform.
+#include "dialog_canceller.h"
+#include "harness.h"
 #include "kivlib.h"
 #include "launcherwindow.h"
+#include "nested_close.h"
 #include "openslow.h"
 #include "recording_platform.h"
 #include "settingsdialogs.h"
@@ -315,18 +318,98 @@ TEST_F(Launched, StartFailuresBeepShowTheirBoxesAndEndWithoutIcon) {
     }
 }
 
+// The start function's window closed inside the shell's call, which can
+// run a loop (a DDE conversation, a security prompt): taskkill without /f
+// posts the close. The shell then fails or succeeds.
+class ClosingShell : public RecordingPlatform {
+public:
+    HINSTANCE ShellOpen(HWND owner, const char* verb, const char* file, const char* parameters,
+                        const char* directory, int show) override {
+        HINSTANCE result = RecordingPlatform::ShellOpen(owner, verb, file, parameters, directory, show);
+        CloseInNestedLoop(FindWindowA("MAINWIN", "LOFT notepad.exe"));
+        deletesInShellCall = iconCalls.size();  // the destructor deletes the icon
+        return result;
+    }
+    size_t deletesInShellCall = 0;
+};
+
+TEST_F(Launched, ClosedDuringTheShellsCallStartUpStopsAndTheProgramEnds) {
+    const struct {
+        const char* fault;
+        INT_PTR shellResult;
+    } rows[] = {
+        {"failed launch: the box shown for a gone window, or the object deleted under its constructor", 2},
+        {"launch done: icon or menu made for a gone window, or the object deleted under its constructor", 42},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ClosingShell shell;
+        shell.shellOpenResult = reinterpret_cast<HINSTANCE>(row.shellResult);
+        CopyText(commandText, sizeof commandText, "z=TOP,e=notepad.exe");
+        wpApp.startingUp = true;
+        auto* starting = new LauncherWindow;
+        ASSERT_EQ(0u, shell.deletesInShellCall);
+        EXPECT_EQ(nullptr, starting->hwnd);
+        EXPECT_TRUE(shell.boxes.empty());
+        EXPECT_TRUE(shell.beeps.empty());
+        EXPECT_EQ(0, GetMenuItemCount(starting->leftMenu.hmenu));
+        for (const auto& call : shell.iconCalls) EXPECT_NE(static_cast<DWORD>(NIM_ADD), call.message);
+        wpApp.mainWin = starting;
+        wpApp.exitCode = -1;
+        wpApp.Run();
+        EXPECT_EQ(0, wpApp.exitCode);
+        EXPECT_EQ(nullptr, wpApp.mainWin);
+        EXPECT_TRUE(shell.boxes.empty());
+    }
+}
+
+// The capture never takes one of lofter's own windows: the tray menu makes
+// the main window the foreground one, the About box and the settings
+// dialogs are windows of the process too.
+TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
+    e2e::Program notepad;
+    HWND other = e2e::StartNotepad(notepad);
+    ASSERT_NE(nullptr, other);
+
+    Launch("x=10,y=20,z=TOP,e=notepad.exe");
+    HWND dialog = CreateWindowExA(0, "#32770", "own dialog", WS_POPUP | WS_VISIBLE, 300, 300, 80, 60,
+                                  hwnd, nullptr, nullptr, nullptr);
+    const struct {
+        const char* fault;
+        HWND foreground;
+    } rows[] = {
+        {"its main window, the tray menu's owner, captured", hwnd},
+        {"its own dialog captured", dialog},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        SetForegroundWindow(row.foreground);
+        ASSERT_EQ(row.foreground, GetForegroundWindow());
+        SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+        EXPECT_EQ(nullptr, window->target);
+        const DWORD retry = TimerPeriod(hwnd, kCaptureTimer, 2);
+        EXPECT_TRUE(retry >= 200 && retry <= 400) << "it looks again after " << retry << " ms, not 250";
+    }
+    DestroyWindow(dialog);
+
+    // The first foreground window of another process is taken and placed.
+    // Its process takes the activation a moment later.
+    SetForegroundWindow(other);
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != other && GetTickCount() - start < 5000;)
+        Sleep(20);
+    ASSERT_EQ(other, GetForegroundWindow());
+    SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+    EXPECT_EQ(other, window->target);
+    RECT placed;
+    GetWindowRect(other, &placed);
+    EXPECT_EQ(10, placed.left);
+    EXPECT_EQ(20, placed.top);
+    EXPECT_TRUE(GetWindowLongA(other, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(KillTimer(hwnd, kCaptureTimer)) << "the capture did not stop after taking a window";
+}
+
 // Commands that reach the main window while a settings dialog runs its
 // loop (posted before the dialog opens, so its loop delivers them).
-int dialogsActivated = 0;
-LRESULT CALLBACK CancelEachDialog(int code, WPARAM wParam, LPARAM lParam) {
-    char cls[16] = "";
-    if (code == HCBT_ACTIVATE && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
-        lstrcmpA(cls, "#32770") == 0) {
-        ++dialogsActivated;
-        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 struct DuringDialogCase {
     const char* fault;
@@ -341,18 +424,18 @@ TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
         {"close under the timing dialog", kCmdTimingDialog, kCmdClose, true},
         {"a second dialog opened over the first", kCmdPlacementDialog, kCmdTimingDialog, false},
     };
-    HHOOK hook = SetWindowsHookExA(WH_CBT, CancelEachDialog, nullptr, GetCurrentThreadId());
+    DialogCanceller dialogs;
     for (const DuringDialogCase& c : cases) {
         SCOPED_TRACE(c.fault);
         platform.iconCalls.clear();
-        dialogsActivated = 0;
+        dialogs.Reset();
         Launch("z=TOP,e=notepad.exe");
         HWND target = CreateWindowExA(WS_EX_TOPMOST, "Static", "target", WS_POPUP, 0, 0, 10, 10,
                                       nullptr, nullptr, nullptr, nullptr);
         window->target = target;
         PostMessageA(hwnd, WM_COMMAND, c.postedCommand, 0);
         SendMessageA(hwnd, WM_COMMAND, c.dialog, 0);
-        EXPECT_EQ(1, dialogsActivated);
+        EXPECT_EQ(1, dialogs.Opened());
         EXPECT_EQ(!c.ends, IsWindow(hwnd) != FALSE);
         EXPECT_EQ(c.ends, DrainQuit());
         EXPECT_EQ(!c.ends, (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
@@ -366,7 +449,6 @@ TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
         DrainQuit();
         window = nullptr;
     }
-    UnhookWindowsHookEx(hook);
 }
 
 // Placed through the capture: positions count from the monitor m=N names,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aubadewindow.h"
+#include "dialog_canceller.h"
 #include "harness.h"
 #include "nocturnewindow.h"
 #include "timed_test_support.h"
@@ -165,6 +166,61 @@ TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
 }
 
+TEST(TrayCommands, ASecondChangeTimeWhileTheDialogIsOpenOpensNone) {
+    VirtualClock platform;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe");
+    {
+        DialogCanceller dialogs;
+        // Delivered by the first dialog's loop, as a command the menu posts.
+        ::PostMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        EXPECT_EQ(1, dialogs.Opened()) << "a second time dialog, whose OK the first one's would overwrite";
+        ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        EXPECT_EQ(2, dialogs.Opened()) << "the dialog stayed refused after it closed";
+    }
+    EndWindow(window);
+}
+
+// The set time comes while the tray menu is open: the menu's loop delivers
+// the clock's ticks. The menu is left open for a second. A firing that ends
+// the program may leave the menu open (Wine's does), but its quit must come
+// through once the menu has closed.
+bool menuOpenAfterFiring = false;
+void CALLBACK EndTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    menuOpenAfterFiring = menu && ::IsWindowVisible(menu);
+    ::EndMenu();
+}
+
+TEST(TrayCommands, AFiringWhileTheMenuIsOpenFiresOnce) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        int quit;  // -1: stays, and so does its menu
+    } rows[] = {
+        {"firing under the menu fired twice, or its quit was lost in the menu's loop", "7:05 notepad.exe", 0},
+        {"firing under the menu fired twice, or ended the program that stays", "7:05 notepad.exe, , ,-c", -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        VirtualClock platform;
+        platform.SetTime(8, 7, 5, 0, 0);
+        auto* window = StartWindow<aubade::TimedWindow>(row.tail);
+        menuOpenAfterFiring = false;
+        const UINT_PTR ender = ::SetTimer(nullptr, 0, 1000, EndTheMenu);
+        ::SendMessageA(window->hwnd, kTrayMessage, timed::kTrayIconId, WM_LBUTTONDOWN);
+        ::KillTimer(nullptr, ender);
+        EXPECT_EQ(1u, platform.shellCalls.size());
+        if (row.quit == -1) {
+            EXPECT_TRUE(menuOpenAfterFiring);
+        }
+        EXPECT_EQ(row.quit, TakeQuit());
+        EXPECT_EQ(static_cast<DWORD>(row.quit == 0 ? NIM_DELETE : NIM_ADD), platform.iconCalls.back().message);
+        EndWindow(window);
+    }
+}
+
 TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
     struct Row {
         const char* fault;
@@ -208,14 +264,8 @@ TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
 // A window of another process stands for the target: Wine's Notepad. The
 // seam only records the end it is asked for.
 TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
-    char system[MAX_PATH];
-    ::GetSystemDirectoryA(system, MAX_PATH);
     e2e::Program notepad;
-    ASSERT_TRUE(notepad.Start(std::string(system) + "\\notepad.exe", ""));
-    e2e::WindowQuery query;
-    query.className = "Notepad";
-    query.processId = notepad.Id();
-    const std::string caption = e2e::TextOf(e2e::WaitForWindow(query, 10000));
+    const std::string caption = e2e::TextOf(e2e::StartNotepad(notepad));
     ASSERT_GT(caption.size(), 2u);
     HWND ownWindow = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10,
                                        10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
