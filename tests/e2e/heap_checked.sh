@@ -20,11 +20,13 @@ test=$3
 shift 3
 base=${WINEPREFIX:?the project prefix, as ./dev test sets it}
 programs="lofter.exe kivlib.dll volley.exe volley_probe.exe aubade.exe nocturne.exe"
+# Programs the tests start as targets; their heaps are not the suite's.
+targets="close_target.exe"
 
 rm -rf "$scratch"
 mkdir -p "$scratch/prefix/dosdevices" "$scratch/bin"
 cp "$test" "$scratch/bin/"
-for file in $programs; do cp "$file" "$scratch/bin/"; done
+for file in $programs $targets; do cp "$file" "$scratch/bin/"; done
 # The time stamp tells Wine that the prefix is up to date: no setup run.
 cp "$base/system.reg" "$base/user.reg" "$base/userdef.reg" "$base/.update-timestamp" "$scratch/prefix/"
 ln -s "$base/drive_c" "$scratch/prefix/dosdevices/c:"
