@@ -21,7 +21,7 @@ shift 3
 base=${WINEPREFIX:?the project prefix, as ./dev test sets it}
 programs="lofter.exe kivlib.dll volley.exe volley_probe.exe aubade.exe nocturne.exe"
 # Programs the tests start as targets; their heaps are not the suite's.
-targets="close_target.exe"
+targets="close_target.exe openslow.exe"
 
 rm -rf "$scratch"
 mkdir -p "$scratch/prefix/dosdevices" "$scratch/bin"
