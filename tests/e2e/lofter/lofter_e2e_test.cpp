@@ -153,6 +153,15 @@ protected:
         return e2e::WaitForWindow(query, kStartMs);
     }
 
+    // lofter's open popup menus (the tray menu).
+    e2e::WindowQuery Menus() const {
+        e2e::WindowQuery query;
+        query.className = "#32768";
+        query.processId = program.Id();
+        query.visibleOnly = true;
+        return query;
+    }
+
     // A settings dialog of lofter's, told apart by one of its controls.
     HWND WaitForDialog(int controlId) { return e2e::WaitForDialogWith(program.Id(), controlId, kStartMs); }
 
@@ -448,11 +457,7 @@ TEST_F(Lofter, ACaptureDueUnderTheTrayMenuWaitsForAWindowOfAnotherProcess) {
     };
     pumpUntil(1000);
     PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
-    e2e::WindowQuery menus;
-    menus.className = "#32768";
-    menus.processId = program.Id();
-    menus.visibleOnly = true;
-    HWND menu = e2e::WaitForWindow(menus, kStartMs);
+    HWND menu = e2e::WaitForWindow(Menus(), kStartMs);
     ASSERT_NE(nullptr, menu);
     pumpUntil(4000);  // the capture fell due at about 3 s
     ASSERT_TRUE(IsWindowVisible(menu)) << "the menu closed by itself";
@@ -563,11 +568,7 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
         SetForegroundWindow(notepad);
         PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
         e2e::PumpFor(500);
-        e2e::WindowQuery menus;
-        menus.className = "#32768";
-        menus.processId = program.Id();
-        menus.visibleOnly = true;
-        EXPECT_TRUE(e2e::FindWindows(menus).empty()) << "a menu opened over the dialog";
+        EXPECT_TRUE(e2e::FindWindows(Menus()).empty()) << "a menu opened over the dialog";
         EXPECT_EQ(dialog, GetForegroundWindow()) << "the dialog was not brought forward";
 
         PostMessageA(main, WM_COMMAND, 512, 0);
