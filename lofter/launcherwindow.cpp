@@ -146,6 +146,7 @@ int LauncherWindow::OnTimer(UINT id) {
     case kCaptureTimer: {
         HWND window;
         if (!ChooseTarget(&window)) {
+            lookedAgain_ = true;
             SetTimer(kCaptureTimer, kCaptureRetryPeriod);
             break;
         }
@@ -187,6 +188,10 @@ bool LauncherWindow::ChooseTarget(HWND* window) {
     // Whatever is in the foreground now is taken as the program's window,
     // as soon as it may be.
     *window = ::GetForegroundWindow();
+    // While the user switches windows there is no foreground window for a
+    // moment. The first look takes even that, as it always did (nothing is
+    // placed then); a look again waits for the window being switched to.
+    if (!*window && lookedAgain_) return false;
     return MayCapture(*window);
 }
 

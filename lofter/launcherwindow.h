@@ -91,6 +91,9 @@ private:
     bool waitingForNew_ = false;
     bool waitStarted_ = false;
     DWORD waitStart_ = 0;
+
+    // The capture has had to look again at least once.
+    bool lookedAgain_ = false;
 };
 
 }  // namespace lofter

@@ -366,6 +366,26 @@ TEST_F(Launched, ClosedDuringTheShellsCallStartUpStopsAndTheProgramEnds) {
 // The capture never takes one of lofter's own windows: the tray menu makes
 // the main window the foreground one, the About box and the settings
 // dialogs are windows of the process too.
+// Another program's window whose thread is held: the foreground moved to
+// it has no window until the thread takes the activation, as during any
+// switch between programs on a busy machine.
+class HeldThread {
+public:
+    explicit HeldThread(HWND window)
+        : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr))) {
+        if (thread_) SuspendThread(thread_);
+    }
+    ~HeldThread() {
+        if (thread_) {
+            ResumeThread(thread_);
+            CloseHandle(thread_);
+        }
+    }
+
+private:
+    HANDLE thread_;
+};
+
 TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
     e2e::Program notepad;
     HWND other = e2e::StartNotepad(notepad);
@@ -376,14 +396,17 @@ TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
                                   hwnd, nullptr, nullptr, nullptr);
     const struct {
         const char* fault;
+        HWND asked;
         HWND foreground;
     } rows[] = {
-        {"its main window, the tray menu's owner, captured", hwnd},
-        {"its own dialog captured", dialog},
+        {"its main window, the tray menu's owner, captured", hwnd, hwnd},
+        {"its own dialog captured", dialog, dialog},
+        {"the moment without a foreground window taken: nothing placed, and lofter ends", other, nullptr},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.fault);
-        SetForegroundWindow(row.foreground);
+        HeldThread held(row.asked == other ? other : nullptr);
+        SetForegroundWindow(row.asked);
         ASSERT_EQ(row.foreground, GetForegroundWindow());
         SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
         EXPECT_EQ(nullptr, window->target);
