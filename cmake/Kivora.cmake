@@ -80,11 +80,14 @@ endfunction()
 # A Win32 GoogleTest executable, run once under Wine as a single CTest test.
 # Tests share one display and its foreground window, so they never overlap.
 #   kivora_win32_test(NAME SOURCES a.cpp ... LIBS x y ... [TIMEOUT s]
-#                     [LAUNCHER command ...])
+#                     [LAUNCHER command ...] [HEAP_CHECKED])
 # A LAUNCHER runs the test instead of Wine itself (it gets the program's
 # file name and arguments, and starts Wine in the setting it makes).
+# HEAP_CHECKED runs an end-to-end test once more as NAME_heap_checked, with
+# Wine's heap checks on for the programs it starts (tests/e2e/heap_checked.sh);
+# that run has a display of its own and goes beside the others.
 function(kivora_win32_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LAUNCHER" ${ARGN})
+  cmake_parse_arguments(T "HEAP_CHECKED" "TIMEOUT" "SOURCES;LIBS;LAUNCHER" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -106,6 +109,17 @@ function(kivora_win32_test name)
   add_test(NAME ${name} COMMAND ${program} --gtest_output=xml:../results/${name}.xml
            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK display LABELS win32)
+  if(T_HEAP_CHECKED)
+    # Heap checks slow the programs down: twice the time, of which the
+    # script keeps the last half minute to end its display and server.
+    math(EXPR limit "${T_TIMEOUT} * 2")
+    math(EXPR run_limit "${limit} - 30")
+    add_test(NAME ${name}_heap_checked
+             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/e2e/heap_checked.sh
+                     ${CMAKE_BINARY_DIR}/heap-checked/${name} ${run_limit} $<TARGET_FILE_NAME:${name}>
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    set_tests_properties(${name}_heap_checked PROPERTIES TIMEOUT ${limit} LABELS "win32;heap")
+  endif()
 endfunction()
 
 if(KIVORA_FUZZ)

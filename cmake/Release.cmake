@@ -4,6 +4,13 @@
 add_compile_options(-Os -ffunction-sections -fdata-sections)
 add_link_options(-s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 
+# Link-time optimisation drops the framework's virtual handlers that a
+# program never reaches and inlines across its small files: lofter.exe went
+# from 64512 to 56832 bytes. The output stays the same from build to build
+# and folder to folder (checked with two builds in different folders).
+add_compile_options(-flto)
+add_link_options(-flto)
+
 # Nothing in the suite throws or catches (allocation failures end the process,
 # see framework/wpnew.cpp), so the programs carry no exception tables and
 # link no unwinder. On i686 the unwind tables served only exceptions; x86_64

@@ -43,10 +43,16 @@ public:
     // window object with new, stores it in mainWin, may change cmdShow and
     // calls Run.
     void Start();
-    // The message loop; sets exitCode from the quit message.
+    // Takes the main window over (a window closed while it was being
+    // constructed is deleted now), then runs the message loop; sets exitCode
+    // from the quit message.
     void Run();
-    // Posts the quit message.
+    // Posts the quit message, and counts it: a nested loop that takes a
+    // quit for itself (Wine's popup menu) is followed by the quit again
+    // (WPMenu::Popup), or the program would never end.
     void PostQuit(int code);
+    int quitsPosted = 0;
+    int lastQuitCode = 0;
     // Copies the command-line tail into dest, cut to size (see CopyText):
     // the tail comes from outside and may be longer than any buffer.
     // Returns the tail's full length, so a caller sees a cut (a result of
@@ -105,6 +111,10 @@ public:
     HINSTANCE hPrevInst = nullptr;
     int cmdShow = 0;
     WPMainWin* mainWin = nullptr;
+    // Set by the entry before Start: the main window constructed next is
+    // the one Start hands to Run, and its construction is held until then
+    // (see WPWin::HoldWhileConstructing).
+    bool startingUp = false;
     WNDPROC winProc = nullptr;
     DLGPROC dlgProc = nullptr;
     HWND mdiClient = nullptr;

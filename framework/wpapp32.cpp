@@ -38,7 +38,11 @@ void WPApp::Init(HINSTANCE instance, HINSTANCE previous, char* commandLine, int 
     if (FindResourceA(hinst, "AppAccel", RT_ACCELERATOR)) accel = LoadAcceleratorsA(hinst, "AppAccel");
 }
 
-void WPApp::PostQuit(int code) { PostQuitMessage(code); }
+void WPApp::PostQuit(int code) {
+    ++quitsPosted;
+    lastQuitCode = code;
+    PostQuitMessage(code);
+}
 
 int WPApp::CopyCmdLine(char* dest, int size) const { return CopyText(dest, size, cmdLine ? cmdLine : ""); }
 

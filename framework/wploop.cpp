@@ -17,9 +17,13 @@ void WPApp::Run() {
     // Without a main window there is nothing to show or to ask for idle
     // work: after OK the loop is not entered.
     if (!WPCheck(mainWin != nullptr, "mainWin")) return;
-    mainWin->Show(cmdShow);
-    mainWin->Update();
-    const HWND mainHwnd = mainWin->hwnd;
+    // A main window closed during its construction goes now; its destructor
+    // clears mainWin and posts the quit that the loop below takes.
+    if (mainWin->ConstructionDone()) {
+        mainWin->Show(cmdShow);
+        mainWin->Update();
+    }
+    const HWND mainHwnd = mainWin ? mainWin->hwnd : nullptr;
 
     bool idle = true;
     MSG message = {};

@@ -19,12 +19,18 @@ WPMainWin::WPMainWin(const char* className) : WPWin(className) {
     createTemplate.menuName = "AppMenu";
     HICON icon = ::LoadIconA(wpApp.hinst, "AppIcon");
     createTemplate.icon = icon ? icon : ::LoadIconA(nullptr, IDI_APPLICATION);
+    // The program's start-up work follows in the derived constructor; Run
+    // ends the hold when it takes the window over.
+    if (wpApp.startingUp) {
+        wpApp.startingUp = false;
+        HoldWhileConstructing();
+    }
 }
 
 WPMainWin::~WPMainWin() {
     // The loop asks mainWin for idle work; it must not reach a dead object.
     if (wpApp.mainWin == this) wpApp.mainWin = nullptr;
-    if (!keepRunning) PostQuitMessage(0);
+    if (!keepRunning) wpApp.PostQuit(0);
 }
 
 // ---- Replaced handlers ----------------------------------------------------

@@ -1,5 +1,7 @@
 #include "wpwin.h"
 
+#include "wpapp.h"
+
 void WPMenu::Create() { hmenu = CreateMenu(); }
 void WPMenu::CreatePopup() { hmenu = CreatePopupMenu(); }
 
@@ -31,6 +33,12 @@ WPMenu WPMenu::OfWindow(const WPWin* win) {
 }
 
 BOOL WPMenu::Popup(const WPPoint& at, const WPWin* owner) {
-    return TrackPopupMenu(hmenu, TPM_LEFTBUTTON, at.x, at.y, 0, owner ? owner->hwnd : nullptr,
-                          nullptr);
+    const int quitsBefore = wpApp.quitsPosted;
+    BOOL chosen = TrackPopupMenu(hmenu, TPM_LEFTBUTTON, at.x, at.y, 0, owner ? owner->hwnd : nullptr,
+                                 nullptr);
+    // A timer's handler may end the program while the menu is open; the
+    // menu's loop (Wine's) then takes the quit for itself and stays open,
+    // so the quit is posted again for the loop that ends the program.
+    if (wpApp.quitsPosted != quitsBefore) PostQuitMessage(wpApp.lastQuitCode);
+    return chosen;
 }

@@ -29,6 +29,20 @@ Function* CommonDialog(const char* name) {
     return reinterpret_cast<Function*>(reinterpret_cast<void*>(CommonDialogFunction(name)));
 }
 
+struct MonitorVisit {
+    WPPlatform::MonitorFound found;
+    void* context;
+};
+
+BOOL CALLBACK VisitMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    const auto* visit = reinterpret_cast<const MonitorVisit*>(data);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info))
+        visit->found(info.rcMonitor, (info.dwFlags & MONITORINFOF_PRIMARY) != 0, visit->context);
+    return TRUE;
+}
+
 }  // namespace
 
 WPPlatform& Platform() { return *current; }
@@ -79,6 +93,11 @@ BOOL WPPlatform::CursorPos(POINT* at) { return ::GetCursorPos(at); }
 
 BOOL WPPlatform::SetCursorPos(int x, int y) { return ::SetCursorPos(x, y); }
 
+void WPPlatform::ListMonitors(MonitorFound found, void* context) {
+    MonitorVisit visit = {found, context};
+    EnumDisplayMonitors(nullptr, nullptr, VisitMonitor, reinterpret_cast<LPARAM>(&visit));
+}
+
 HANDLE WPPlatform::OpenProcess(DWORD access, BOOL inherit, DWORD processId) {
     return ::OpenProcess(access, inherit, processId);
 }
@@ -88,6 +107,10 @@ BOOL WPPlatform::TerminateProcess(HANDLE process, UINT exitCode) {
 }
 
 BOOL WPPlatform::CloseHandle(HANDLE handle) { return ::CloseHandle(handle); }
+
+DWORD WPPlatform::WaitForProcess(HANDLE process, DWORD timeoutMs) {
+    return ::WaitForSingleObject(process, timeoutMs);
+}
 
 void WPPlatform::EndProcess(int exitCode) { exit(exitCode); }
 

@@ -1,9 +1,10 @@
 // The seam between the suite and the few Win32 services that a test must be
 // able to watch or answer without a person at the screen: message boxes and
 // beeps, the shell's execute calls and tray icon, the open, save and print
-// dialogs, the mouse pointer and its place, ending another process, ending
-// this process, and the clock. Production code calls Platform(); by default
-// that is the real API. A test installs its own WPPlatform with SetPlatform.
+// dialogs, the mouse pointer and its place, the display monitors, ending
+// another process and waiting for its end, ending this process, and the
+// clock. Production code calls Platform(); by default that is the real API.
+// A test installs its own WPPlatform with SetPlatform.
 #ifndef KIVORA_WPPLATFORM_H
 #define KIVORA_WPPLATFORM_H
 
@@ -41,10 +42,19 @@ public:
     virtual BOOL CursorPos(POINT* at);
     virtual BOOL SetCursorPos(int x, int y);
 
+    // EnumDisplayMonitors with GetMonitorInfoA: found is called once per
+    // display monitor with its rectangle on the virtual screen and whether it
+    // is the primary one. (Wine on one display has one monitor, so tests
+    // answer a list of their own.)
+    typedef void (*MonitorFound)(const RECT& monitor, bool primary, void* context);
+    virtual void ListMonitors(MonitorFound found, void* context);
+
     // OpenProcess, TerminateProcess, CloseHandle.
     virtual HANDLE OpenProcess(DWORD access, BOOL inherit, DWORD processId);
     virtual BOOL TerminateProcess(HANDLE process, UINT exitCode);
     virtual BOOL CloseHandle(HANDLE handle);
+    // WaitForSingleObject on a process handle: WAIT_OBJECT_0 once it ended.
+    virtual DWORD WaitForProcess(HANDLE process, DWORD timeoutMs);
 
     // Ends this process through the normal exit path (static destructors and
     // with them the object report still run). The real one does not return.

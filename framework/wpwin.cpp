@@ -58,6 +58,22 @@ WPWin::WPWin(const char* className, WPWin* parent, HMENU menuOrId)
 
 WPWin::~WPWin() { Detach(); }
 
+void WPWin::HoldWhileConstructing() {
+    if (constructing_) return;
+    constructing_ = true;
+    ++handlerDepth_;
+}
+
+bool WPWin::ConstructionDone() {
+    if (!constructing_) return true;
+    constructing_ = false;
+    if (--handlerDepth_ == 0 && deleteWhenIdle_) {
+        delete this;
+        return false;
+    }
+    return true;
+}
+
 int WPWin::Create() {
     if (hwnd) return 1;
     WPCreateTemplate& t = createTemplate;
@@ -166,7 +182,13 @@ UINT_PTR WPWin::SetTimer(UINT_PTR id, UINT milliseconds) {
     return ::SetTimer(hwnd, id, milliseconds, nullptr);
 }
 
-BOOL WPWin::KillTimer(UINT_PTR id) { return ::KillTimer(hwnd, id); }
+BOOL WPWin::KillTimer(UINT_PTR id) {
+    // Without a window the call would kill the thread timer of that id, one
+    // that belongs to someone else (destructors stop their timers after the
+    // object was unbound).
+    if (!hwnd) return FALSE;
+    return ::KillTimer(hwnd, id);
+}
 
 int WPWin::MsgBox(const char* text, const char* caption, UINT type) {
     return Platform().ShowMessageBox(hwnd, text, caption, type);

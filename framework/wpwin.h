@@ -181,6 +181,15 @@ public:
     WPWin* NextSibling() const;
     int ChildCount() const;
 
+    // A program's start-up runs in its main window's constructor, whose
+    // boxes and shell calls run loops in which the window can be closed.
+    // From HoldWhileConstructing to ConstructionDone the construction counts
+    // as a running handler, so such a close deletes the object only after
+    // its constructor has returned: ConstructionDone deletes it then (and
+    // returns false). Without a hold ConstructionDone does nothing.
+    void HoldWhileConstructing();
+    bool ConstructionDone();
+
     WNDPROC oldProc;
     HWND hwnd;
     int deletable;
@@ -196,6 +205,8 @@ private:
     // The window went away while a handler ran: the object made with new is
     // deleted once the outermost handler has returned, not under its feet.
     bool deleteWhenIdle_ = false;
+    // The construction holds one count of handlerDepth_.
+    bool constructing_ = false;
 
     WPWin(const WPWin&) = delete;
     WPWin& operator=(const WPWin&) = delete;

@@ -23,16 +23,19 @@ LRESULT CALLBACK WPWinProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     if (message == WM_DESTROY) {
+        // Unbound first, on every path: nothing the destructors cause (a
+        // message to the window, say) reaches an object half destroyed.
         // An object made with new belongs to its window; others are only
         // unbound and ended by their owner. A handler of the object that is
-        // still running (its nested loop saw the window go) returns into a
-        // live object: unbound now, deleted when that handler is done.
-        if (win->deletable && win->handlerDepth_ == 0) {
+        // still running (its nested loop saw the window go), or its
+        // construction, returns into a live object: it is deleted once that
+        // is done.
+        win->Detach();
+        if (!win->deletable) return 0;
+        if (win->handlerDepth_ == 0)
             delete win;
-        } else {
-            win->Detach();
-            if (win->deletable) win->deleteWhenIdle_ = true;
-        }
+        else
+            win->deleteWhenIdle_ = true;
         return 0;
     }
     WPMsg msg = {message, wParam, lParam, 0};

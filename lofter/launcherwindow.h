@@ -5,6 +5,7 @@
 #pragma once
 
 #include "launchsettings.h"
+#include "newwindow.h"
 #include "timings.h"
 #include "wprect.h"
 #include "wptraywin.h"
@@ -17,6 +18,10 @@ extern char commandText[kCommandTextSize];
 
 enum TimerId : UINT { kWatchTimer = 1, kCaptureTimer = 2, kReturnTimer = 3 };
 constexpr UINT kWatchPeriod = 500;  // ms
+
+// With c=NEW, how long past the capture delay lofter waits for the
+// program's window before it takes the foreground window instead.
+constexpr DWORD kNewWindowWait = 10000;  // ms
 
 constexpr UINT kTrayIconId = 1;
 
@@ -66,6 +71,10 @@ public:
     int dialogOpen = 0;
 
 private:
+    // The window the capture takes now, in window; false while it is to
+    // look again later.
+    bool ChooseTarget(HWND* window);
+
     void StartReturnTimer() { SetTimer(kReturnTimer, timings.returnInterval); }
     // A close that reached the window while its dialog ran (the dialog went
     // with it) ends the run: nothing is applied or restarted afterwards.
@@ -75,6 +84,16 @@ private:
     // next box at once: finish waits for the end of construction then.
     bool starting_ = true;
     bool quitDeferred_ = false;
+
+    // c=NEW: the windows shown before the start, and whether (and since
+    // when) the capture still waits for a window that is not among them.
+    WindowList shownBeforeStart_;
+    bool waitingForNew_ = false;
+    bool waitStarted_ = false;
+    DWORD waitStart_ = 0;
+
+    // The capture has had to look again at least once.
+    bool lookedAgain_ = false;
 };
 
 }  // namespace lofter

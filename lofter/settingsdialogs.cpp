@@ -57,8 +57,9 @@ NumberEdit::NumberEdit(WPDialog* parent, int id)
 
 WPCtrl* NumberEdit::Make(WPDialog* dialog, int id) { return new NumberEdit(dialog, id); }
 
-PlacementDialog::PlacementDialog(WPWin* owner, PlacementData* record, HWND target)
-    : WPModalDlg("PROPATYDIALOG", owner, kPlacementMap, record), record_(record), target_(target) {
+PlacementDialog::PlacementDialog(WPWin* owner, PlacementData* record, HWND target, WPPoint origin)
+    : WPModalDlg("PROPATYDIALOG", owner, kPlacementMap, record), record_(record), target_(target),
+      origin_(origin) {
     Create();
 }
 
@@ -78,8 +79,8 @@ int PlacementDialog::OnCommand(int id, int code) {
 void PlacementDialog::UseCurrentPosition() {
     RECT r = {};
     ::GetWindowRect(target_, &r);
-    record_->x = r.left;
-    record_->y = r.top;
+    record_->x = r.left - origin_.x;
+    record_->y = r.top - origin_.y;
     record_->w = r.right - r.left;
     record_->h = r.bottom - r.top;
     FormatPlacement(record_);
@@ -104,7 +105,7 @@ void LauncherWindow::showPlacementDialog() {
     data.w = settings.w;
     data.h = settings.h;
     FormatPlacement(&data);
-    PlacementDialog dialog(this, &data, target);
+    PlacementDialog dialog(this, &data, target, settings.origin);
     if (WindowClosedDuringDialog()) return;
     if (dialog.saved) {
         settings.x = data.x = ReadNumber(data.xText);
@@ -131,12 +132,14 @@ void LauncherWindow::showTimingDialog() {
     if (dialog.saved) {
         timings.captureDelay = ReadNumber(data.delayText);
         timings.returnInterval = ReadNumber(data.intervalText);
-        // On NT the default profile, where the timings live, belongs to the
-        // system and a standard user may not write it: saying so beats a
-        // next start that silently comes back with the old values.
+        // Stored neither in the default profile nor in the user's own
+        // branch: saying so beats a next start that silently comes back
+        // with the old values.
         if (data.save == 1 && !timings.saveTimes()) {
             Platform().Beep(0);
             MsgBox(kSaveFailedText, kSaveFailedCaption, MB_OK);
+            // The box runs a loop of its own, as the dialog did.
+            if (WindowClosedDuringDialog()) return;
         }
     }
     dialogOpen = 0;

@@ -44,10 +44,11 @@ public:
 
 // Runs modally while it is constructed. saved tells afterwards whether the
 // record holds texts to apply: OK sets it, and so does every press of "use
-// the current position".
+// the current position", which counts the position from origin (that of the
+// monitor m=N chose) as the fields do.
 class PlacementDialog : public WPModalDlg {
 public:
-    PlacementDialog(WPWin* owner, PlacementData* record, HWND target);
+    PlacementDialog(WPWin* owner, PlacementData* record, HWND target, WPPoint origin);
     // A size not given at the start cannot be edited.
     void OnInit() override;
     int OnCommand(int id, int code) override;
@@ -56,6 +57,7 @@ private:
     void UseCurrentPosition();
     PlacementData* record_;
     HWND target_;
+    WPPoint origin_;
 };
 
 class TimingDialog : public WPModalDlg {

@@ -8,7 +8,8 @@
       machine, the folder or the clock, so one commit gives one archive.
   dist.py comment ZIP      prints the archive's comment
   dist.py unpack ZIP DIR   unpacks the archive into DIR
-  dist.py readme SRC OUT   the user README for Windows: Shift-JIS, CRLF
+  dist.py readme SRC OUT   the user README for Windows: Shift-JIS, CRLF; fails
+                           on a line over 80 columns
   dist.py pe-stamps FILE...
       prints every time stamp a PE file holds (file header, export, import,
       resource, debug and load-configuration directories) and fails when one
@@ -49,13 +50,22 @@ def unpack(path, folder):
         archive.extractall(folder)
 
 
+# Columns of a console or Notepad window in its default size; a double-byte
+# character takes two, so a line's width is its length in Shift-JIS bytes.
+README_COLUMNS = 80
+
+
 def windows_readme(source, out):
     with open(source, encoding="utf-8") as f:
         text = f.read()
-    text = text.replace("\r\n", "\n").replace("\n", "\r\n")
+    # Fails loudly on a character the Japanese code page cannot hold.
+    lines = [line.encode("cp932") for line in text.replace("\r\n", "\n").split("\n")]
+    wide = [f"{source}:{n}: {len(line)} columns" for n, line in enumerate(lines, 1)
+            if len(line) > README_COLUMNS]
+    if wide:
+        sys.exit("lines wider than %d columns:\n%s" % (README_COLUMNS, "\n".join(wide)))
     with open(out, "wb") as f:
-        # Fails loudly on a character the Japanese code page cannot hold.
-        f.write(text.encode("cp932"))
+        f.write(b"\r\n".join(lines))
 
 
 # PE layout offsets (winnt.h).

@@ -9,6 +9,7 @@
 #include "timechange_ids.h"
 #include "wpctrl.h"
 #include "wpdlg.h"
+#include "wpplatform.h"
 #include "wptext.h"
 
 namespace timed {
@@ -27,6 +28,57 @@ const WPCtrlMapEntry kTimeMap[] = {
 
 const char kTimeDialog[] = "PROPATYDIALOG";
 
+// A field that names no time the clock shows, and the box that says so;
+// Shift-JIS at run time.
+struct BadField {
+    TimePart part;
+    int id;
+    const char* text;
+};
+const BadField kBadFields[] = {
+    {TimePart::Hour, IDC_TIME_HOURS, "時は 0 から 23 までの数字で入力してください"},
+    {TimePart::Minute, IDC_TIME_MINUTES, "分は 0 から 59 までの数字で入力してください"},
+    {TimePart::Second, IDC_TIME_SECONDS, "秒は 0 から 59 までの数字で入力してください"},
+};
+const char kBadTimeCaption[] = "ERROR";
+const UINT kBadTimeBoxType = MB_OK;
+
+// OK takes only a time that can come: a time the clock never shows would
+// sit in the tray without a word and never fire.
+class TimeChangeDialog : public WPModalDlg {
+public:
+    TimeChangeDialog(WPWin* owner, TimeRecord* record)
+        : WPModalDlg(kTimeDialog, owner, kTimeMap, record) {}
+
+    int OnCommand(int id, int code) override {
+        if (id == IDOK && RefusedBadField()) return 1;
+        return WPModalDlg::OnCommand(id, code);
+    }
+
+private:
+    // Beeps, names the first bad field in a box of the dialog's own and puts
+    // the user back into that field with its text selected.
+    bool RefusedBadField() {
+        char hours[kTimePartSize], minutes[kTimePartSize], seconds[kTimePartSize];
+        ::GetDlgItemTextA(hwnd, IDC_TIME_HOURS, hours, sizeof hours);
+        ::GetDlgItemTextA(hwnd, IDC_TIME_MINUTES, minutes, sizeof minutes);
+        ::GetDlgItemTextA(hwnd, IDC_TIME_SECONDS, seconds, sizeof seconds);
+        const TimePart bad = FirstBadPart(hours, minutes, seconds);
+        for (const BadField& field : kBadFields) {
+            if (field.part != bad) continue;
+            Platform().Beep(0);
+            Platform().ShowMessageBox(hwnd, field.text, kBadTimeCaption, kBadTimeBoxType);
+            // The box gave the focus back to the button that was pressed.
+            if (HWND edit = ::GetDlgItem(hwnd, field.id)) {
+                ::SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+                ::SendMessageA(edit, EM_SETSEL, 0, -1);
+            }
+            return true;
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 const WPCtrlMapEntry* TimeControlMap() { return kTimeMap; }
@@ -40,7 +92,7 @@ TimeDialogResult AskTimeParts(WPWin* owner, TimeParts parts) {
 
     // A dialog object of our own, not made with new: its window's end only
     // unbinds it, so saved can be read once the run is over.
-    WPModalDlg dialog(kTimeDialog, owner, kTimeMap, record.get());
+    TimeChangeDialog dialog(owner, record.get());
     dialog.Execute();
     if (!dialog.saved) return TimeDialogResult::Cancelled;
 

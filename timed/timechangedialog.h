@@ -28,9 +28,11 @@ const WPCtrlMapEntry* TimeControlMap();
 
 enum class TimeDialogResult { Confirmed, Cancelled, NoMemory };
 
-// Runs the dialog owned by owner on a copy of the parts. On OK the edited
-// texts are copied back unchecked; on Cancel, or when the dialog cannot run
-// or its record cannot be allocated, nothing changes.
+// Runs the dialog owned by owner on a copy of the parts. OK with a field
+// that names no time the clock shows is refused with a box, and the dialog
+// stays; otherwise the edited texts are copied back as typed. On Cancel, or
+// when the dialog cannot run or its record cannot be allocated, nothing
+// changes.
 TimeDialogResult AskTimeParts(WPWin* owner, TimeParts parts);
 
 }  // namespace timed

@@ -28,6 +28,13 @@ private:
 
 }  // namespace
 
+LocalDateTime LocalNow() {
+    SYSTEMTIME now;
+    Platform().LocalTime(&now);
+    return LocalDateTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
+                         now.wMilliseconds};
+}
+
 int ScreenLineHeight() {
     ScreenContext screen;
     TEXTMETRICA metrics = {};

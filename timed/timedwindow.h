@@ -1,6 +1,6 @@
 // The main window that the two timed programs share: hidden, present only
-// as a tray icon, it compares the clock text with the set time every 200 ms
-// and calls the program's Fire on the first tick that matches.
+// as a tray icon, it looks at the clock every 200 ms and calls the
+// program's Fire on the first tick after the clock passed the set time.
 //
 // The programs' windows differ in their target fields, which sit in a fixed
 // order among their fields, so each program declares its own class with
@@ -15,8 +15,7 @@
 
 #include <windows.h>
 
-#include <string.h>
-
+#include "appointment.h"
 #include "commandlinecopy.h"
 #include "settime.h"
 #include "timechangedialog.h"
@@ -35,10 +34,9 @@ const int kCmdHideIcon = 11;    // IDM_HIDE_ICON
 const UINT kTrayIconId = 1;
 const UINT_PTR kClockTimer = 1;
 const UINT kTickMs = 200;
-// One firing per matching second: the tick after a firing comes this much
-// later and only re-arms the 200 ms timer.
+// The tick after a firing comes this much later and only re-arms the
+// 200 ms timer.
 const UINT kPauseAfterFireMs = 2000;
-const int kClockTextSize = 256;
 
 const DWORD kStringItem = MF_STRING;
 extern const char kMenuClose[];
@@ -48,6 +46,9 @@ extern const char kMenuAbout[];
 
 // tmHeight + tmExternalLeading of the screen's default font.
 int ScreenLineHeight();
+
+// The local date and time from the platform's clock.
+LocalDateTime LocalNow();
 
 template <class Window>
 class TimedWindowBase : public WPTrayWin {
@@ -75,45 +76,42 @@ public:
         }
     }
 
-    // The comparison is textual: a set time fires only when written exactly
-    // as the clock prints it. A second in which no tick falls is lost.
     int OnTimer(UINT id) override {
         Window& self = Program();
-        char now[kClockTextSize];
-        FormatNow(now);
         if (self.coolDown) {
             KillTimer(kClockTimer);
             SetTimer(kClockTimer, kTickMs);
             self.coolDown = 0;
-        } else if (strcmp(now, timeText) == 0) {
-            KillTimer(kClockTimer);
-            self.Fire();
-            // The shell's own box about a target it cannot open runs a loop
-            // in which the window may have been closed: then nothing is left
-            // to time.
-            if (!hwnd) return 1;
-            SetTimer(kClockTimer, kPauseAfterFireMs);
-            self.coolDown = 1;
+        } else {
+            LookAtClock();
         }
         return 1;
     }
 
-    // The time dialog. On OK the new time and the tip are in force at once;
-    // the values are taken as typed, so one the clock never prints (an
-    // empty field, say) never fires. The timer is left as it is.
+    // A clock set back or forward is judged at once, not up to a pause later.
+    int OnOther(WPMsg& msg) override {
+        if (msg.msg == WM_TIMECHANGE) LookAtClock();
+        return WPTrayWin::OnOther(msg);
+    }
+
+    // The time dialog, which takes only a time the clock shows. On OK the
+    // new time and the tip are in force at once, as a new appointment. The
+    // timer is left as it is.
     int ChangeTime() {
+        // One dialog at a time: a second one (a posted command 10, or the
+        // menu once a firing's shell box has enabled the window again) would
+        // have its OK overwritten by the first one's.
+        if (timeDialogOpen_) return 0;
         TimeParts parts{hourText, minuteText, secondText};
-        if (AskTimeParts(this, parts) != TimeDialogResult::Confirmed || !hwnd) return 0;
+        timeDialogOpen_ = true;
+        const TimeDialogResult result = AskTimeParts(this, parts);
+        timeDialogOpen_ = false;
+        if (result != TimeDialogResult::Confirmed || !hwnd) return 0;
         ComposeTimeText(TextField{timeText, sizeof timeText}, hourText, minuteText, secondText);
+        Appoint();
         char tip[kTipWorkSize];
         ModifyTrayIcon(kTrayIconId, icon, BuildTip(tip));
         return 1;
-    }
-
-    // The current local time as the clock text (buffer of kClockTextSize).
-    char* FormatNow(char* buffer) {
-        Platform().LocalTimeText(buffer, kClockTextSize);
-        return buffer;
     }
 
     HICON icon = nullptr;
@@ -121,6 +119,7 @@ public:
     char hourText[kTimePartSize] = {};
     char minuteText[kTimePartSize] = {};
     char secondText[kTimePartSize] = {};
+    Appointment appointment;
 
 protected:
     TimedWindowBase() = default;
@@ -153,6 +152,7 @@ protected:
         char tip[kTipWorkSize];
         BuildTip(tip);
         if (!self.noIcon) AddTrayIcon(kTrayIconId, icon, tip);
+        Appoint();
         SetTimer(kClockTimer, kTickMs);
     }
 
@@ -165,6 +165,24 @@ protected:
 
 private:
     Window& Program() { return static_cast<Window&>(*this); }
+
+    bool timeDialogOpen_ = false;
+
+    // The set time as numbers, watched from now.
+    void Appoint() { appointment.Set(ClockTimeOf(hourText, minuteText, secondText), LocalNow()); }
+
+    // Fires when the clock has passed the set time since the last look.
+    void LookAtClock() {
+        if (!appointment.Due(LocalNow())) return;
+        Window& self = Program();
+        KillTimer(kClockTimer);
+        self.Fire();
+        // The shell's own box about a target it cannot open runs a loop in
+        // which the window may have been closed: then nothing is left to time.
+        if (!hwnd) return;
+        SetTimer(kClockTimer, kPauseAfterFireMs);
+        self.coolDown = 1;
+    }
 
     // "subject time" in a buffer of kTipWorkSize; the tray shows its first
     // 63 characters.

@@ -49,13 +49,24 @@ BatchWindow::BatchWindow(const char* fileArg) : WPMainWin(kFrameName) {
     }
 
     WPNoticeList notices;
-    if (ReadResponseFile(fileArg, entries, &notices) == kFileMissing) {
+    const int status = ReadResponseFile(fileArg, entries, &notices);
+    if (status == kFileMissing) {
         ReportMissing(fileArg);
         wpApp.PostQuit(0);
         return;
     }
-    // A #time line without a value ended the reading: say so before the run.
+    // A #time line without a value ended the reading, or a character the
+    // list cannot be read with refused it: say so before the run.
     ShowNotices(notices.Items(), notices.Count(), hwnd);
+    // The boxes run loops in which the window can be closed (taskkill
+    // without /f, say). Start-up then stops: no further box, no rows, no
+    // run; the program ends with 0 once the loop runs, and the framework
+    // deletes this object only after its constructor has returned.
+    if (!hwnd) return;
+    if (status == kRefusedText) {
+        wpApp.PostQuit(0);
+        return;
+    }
 
     CreateRows();
     FitToEntries();
@@ -102,6 +113,10 @@ void BatchWindow::FitToEntries() {
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+bool BatchWindow::WindowGone(const void* window) {
+    return static_cast<const BatchWindow*>(window)->hwnd == nullptr;
+}
+
 void BatchWindow::ReportMissing(const char* fileArg) {
     char text[256 + sizeof " not found"];
     FormatText(text, sizeof text, "%s not found", fileArg);
@@ -113,7 +128,7 @@ int BatchWindow::OnTimer(UINT) {
     // Killed first: the run holds the thread, and the failure box's own loop
     // would otherwise deliver the timer again.
     KillTimer(kRunTimer);
-    const int failed = entries.RunAll();
+    const int failed = entries.RunAll(WindowGone, this);
     // The shell's own box about an entry it cannot open runs a loop in which
     // the user may have closed this window: the run has ended with it.
     if (!hwnd) return 1;

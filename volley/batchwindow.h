@@ -53,4 +53,6 @@ private:
     void CreateRows();
     // Beep, then "%s not found" in an "error" box.
     void ReportMissing(const char* fileArg);
+    // For the run: the window (a BatchWindow) was closed under it.
+    static bool WindowGone(const void* window);
 };

@@ -1,8 +1,11 @@
 #include "commandline.h"
 
+#include "quotedtokenizer.h"
 #include "wptext.h"
 
 #include <string.h>
+
+using lofter::ScreenExtent;
 
 namespace {
 
@@ -19,11 +22,15 @@ struct LineParts {
     bool hasSettingsWord = false;
     char settingsWord[kMaxLineLength + 1] = "";
     char arguments[kArgumentsSize] = " ";
-    char items[kMaxItems][kItemSize];
+    const char* items[kMaxItems];  // each terminated inside settingsWord
     int itemCount = 0;
 };
 
-// Copies the line without its outer blanks. A line over 127 characters is
+// Quoted runs hold a path with blanks or separators together. A double quote
+// chosen as the separator (t=") keeps cutting the items, as it always has.
+bool HonoursQuotes(const LineParts& parts) { return parts.separator != '"'; }
+
+// Copies the line without its outer blanks. A line over 1023 characters is
 // refused rather than cut: a cut would silently shorten the last word, which
 // may be the program's path or an argument, and start the wrong thing.
 bool CopyLine(const char* text, char* line) {
@@ -32,20 +39,6 @@ bool CopyLine(const char* text, char* line) {
     while (length > 0 && text[length - 1] == ' ') --length;
     if (length > kMaxLineLength) return false;
     CopySpan(line, kMaxLineLength + 1, text, length);
-    return true;
-}
-
-// Cuts the line at blanks. More than 10 words are refused: dropping the
-// extra argument words would start the program with fewer documents than
-// asked for.
-bool SplitWords(const char* line, Span* words, int* count) {
-    Tokenizer tokenizer(line);
-    *count = 0;
-    Span word;
-    while (tokenizer.Next(" ", &word.start, &word.length)) {
-        if (*count == kMaxWords) return false;
-        words[(*count)++] = word;
-    }
     return true;
 }
 
@@ -60,10 +53,29 @@ char SeparatorOf(const Span& word) {
     return *p;
 }
 
+// Cuts the line at blanks: an optional t word, the settings word (whose
+// quoted runs hold blanks) and the argument words (whose quotes are the
+// started program's business, so they cut as ever). More than 10 words are
+// refused: dropping the extra argument words would start the program with
+// fewer documents than asked for.
+bool SplitWords(const char* line, LineParts* parts, Span* words, int* count, int* settingsIndex) {
+    QuotedTokenizer tokenizer(line);
+    *count = 0;
+    *settingsIndex = line[0] == 't' ? 1 : 0;
+    Span word;
+    while (tokenizer.Next(' ', *count == *settingsIndex && HonoursQuotes(*parts), &word.start,
+                          &word.length)) {
+        if (*count == kMaxWords) return false;
+        if (*count == 0 && *settingsIndex == 1) parts->separator = SeparatorOf(word);
+        words[(*count)++] = word;
+    }
+    return true;
+}
+
 // Appends each argument word and one blank to the leading blank. A line of
-// 127 characters cannot give more than 127 characters of argument text (the
-// settings word takes at least one); should it, the line is refused like
-// one with extra words, never cut.
+// 1023 characters cannot give more than 1023 characters of argument text
+// (the settings word takes at least one); should it, the line is refused
+// like one with extra words, never cut.
 bool BuildArguments(const Span* words, int count, char* arguments) {
     int length = 1;  // the leading blank
     for (int i = 0; i < count; ++i) {
@@ -76,16 +88,42 @@ bool BuildArguments(const Span* words, int count, char* arguments) {
     return true;
 }
 
-// Cuts the settings word into items. More than 9 items, or an item over 31
-// characters, are refused: a cut item could name a shorter path than the
-// one given, and a dropped one would lose a setting without a word.
+// The key of an e or f item, or 0. A double-byte first character is no key.
+char PathKey(const char* item) {
+    if (CharLength(item) != 1) return 0;
+    const char key = FoldAscii(item[0]);
+    return key == 'e' || key == 'f' ? key : 0;
+}
+
+// The value of an e or f item: its second piece when cut at "=" outside
+// quoted runs. The key may thus be a longer word (exe=...), and the value
+// ends at its first "=".
+bool NamedValue(const char* item, Span* value) {
+    QuotedTokenizer pieces(item);
+    return pieces.Next('=', true, &value->start, &value->length) &&
+           pieces.Next('=', true, &value->start, &value->length);
+}
+
+// True when the item's path, without its quotes, fits what the shell takes
+// (259 characters). A longer one is refused with the whole line: cut, it
+// would name another file.
+bool PathFits(const char* item) {
+    Span value;
+    return !PathKey(item) || !NamedValue(item, &value) ||
+           UnquotedLength(value.start, value.length) <= kPathSize - 1;
+}
+
+// Cuts the settings word into items, each terminated in place. More than 9
+// items are refused: a dropped one would lose a setting without a word.
 bool SplitItems(LineParts* parts) {
-    const char delimiters[2] = {parts->separator, '\0'};
-    Tokenizer tokenizer(parts->settingsWord);
+    QuotedTokenizer tokenizer(parts->settingsWord);
     Span item;
-    while (tokenizer.Next(delimiters, &item.start, &item.length)) {
-        if (parts->itemCount == kMaxItems || item.length > kItemSize - 1) return false;
-        CopySpan(parts->items[parts->itemCount++], kItemSize, item.start, item.length);
+    while (tokenizer.Next(parts->separator, HonoursQuotes(*parts), &item.start, &item.length)) {
+        if (parts->itemCount == kMaxItems) return false;
+        char* itemText = parts->settingsWord + (item.start - parts->settingsWord);
+        itemText[item.length] = '\0';  // the separator, already passed
+        if (!PathFits(itemText)) return false;
+        parts->items[parts->itemCount++] = itemText;
     }
     return true;
 }
@@ -94,13 +132,9 @@ bool SplitItems(LineParts* parts) {
 bool SplitLine(const char* commandText, LineParts* parts) {
     char line[kMaxLineLength + 1];
     Span words[kMaxWords];
-    int wordCount;
-    if (!CopyLine(commandText, line) || !SplitWords(line, words, &wordCount)) return false;
-    int settingsIndex = 0;
-    if (wordCount > 0 && words[0].start[0] == 't') {
-        parts->separator = SeparatorOf(words[0]);
-        settingsIndex = 1;
-    }
+    int wordCount, settingsIndex;
+    if (!CopyLine(commandText, line) || !SplitWords(line, parts, words, &wordCount, &settingsIndex))
+        return false;
     if (settingsIndex < wordCount) {
         parts->hasSettingsWord = true;
         CopySpan(parts->settingsWord, sizeof parts->settingsWord, words[settingsIndex].start,
@@ -111,9 +145,9 @@ bool SplitLine(const char* commandText, LineParts* parts) {
     return !parts->hasSettingsWord || SplitItems(parts);
 }
 
-// A coordinate from x= or y=: negative counts back from the far screen
-// edge, and what is still negative is the near edge. Sums are taken wide so
-// that no screen or value can overflow them.
+// A coordinate from x= or y=, counted from the screen's near edge: negative
+// counts back from the far edge, and what is still negative is the near
+// edge. Sums are taken wide so that no screen or value can overflow them.
 int Coordinate(int value, int screenExtent) {
     long long coordinate = value;
     if (coordinate < 0) coordinate += screenExtent;
@@ -154,12 +188,13 @@ void ApplyShowCommand(const char* value, LaunchTarget* target) {
     }
 }
 
-// Items of the keys that need "=" as their second character.
+// Items of the keys that need "=" as their second character. An m item was
+// read before them all (MonitorNumber).
 void ApplyKeyValue(char key, const char* value, const WPRect& screen,
                    LaunchSettings* settings, LaunchTarget* target) {
     switch (key) {
-    case 'x': settings->x = Coordinate(ReadNumber(value), screen.right); break;
-    case 'y': settings->y = Coordinate(ReadNumber(value), screen.bottom); break;
+    case 'x': settings->x = Coordinate(ReadNumber(value), ScreenExtent(screen.left, screen.right)); break;
+    case 'y': settings->y = Coordinate(ReadNumber(value), ScreenExtent(screen.top, screen.bottom)); break;
     case 'w': settings->w = ReadNumber(value); break;
     case 'h': settings->h = ReadNumber(value); break;
     case 'z':
@@ -178,47 +213,62 @@ void ApplyKeyValue(char key, const char* value, const WPRect& screen,
             settings->stayResident = 1;
         break;
     case 's': ApplyShowCommand(value, target); break;
+    case 'c':
+        if (ValueIs(value, "NEW")) settings->captureNew = 1;
+        break;
     default: break;
     }
 }
 
-// The value of an e or f item: its second piece when cut at "=". The key
-// may thus be a longer word (exe=...), and the value ends at its first "=".
-bool NamedValue(const char* item, Span* value) {
-    Tokenizer pieces(item);
-    return pieces.Next("=", &value->start, &value->length) &&
-           pieces.Next("=", &value->start, &value->length);
+// Copies the value of an e or f item into path (kPathSize bytes) without
+// its quotes. False when there is none: no "=" piece, or only quotes (a
+// path that does not fit was refused with its line).
+bool CopyPath(const char* item, char* path) {
+    Span value;
+    if (!NamedValue(item, &value)) return false;
+    const int length = UnquotedLength(value.start, value.length);
+    if (length == 0 || length > kPathSize - 1) return false;
+    CopyUnquoted(path, kPathSize, value.start, value.length);
+    return true;
 }
 
 void ApplyItem(const char* item, const WPRect& screen, LaunchSettings* settings,
                LaunchTarget* target) {
     if (CharLength(item) != 1) return;  // a double-byte first character is no key
     char key = FoldAscii(item[0]);
-    Span value;
     switch (key) {
     case 'e':
-        if (NamedValue(item, &value)) {
-            CopySpan(settings->program, sizeof settings->program, value.start, value.length);
+        if (CopyPath(item, settings->program))
             settings->noProgram = 0;
-        } else {
+        else
             settings->nothingToUndo = 1;
-        }
         break;
     case 'f':
-        if (NamedValue(item, &value))
-            CopySpan(target->workDir, sizeof target->workDir, value.start, value.length);
+        CopyPath(item, target->workDir);
         break;
     default:
-        if (strchr("xywhzadqs", key) && key != '\0' && item[1] == '=')
+        if (strchr("xywhzadqsc", key) && key != '\0' && item[1] == '=')
             ApplyKeyValue(key, item + 2, screen, settings, target);
         break;
     }
 }
 
+// The number the last m item gives (0 without one): which screen the
+// positions of the whole line count from, wherever the m item stands.
+int MonitorNumber(const LineParts& parts) {
+    int number = 0;
+    for (int i = 0; i < parts.itemCount; ++i) {
+        const char* item = parts.items[i];
+        if (CharLength(item) == 1 && FoldAscii(item[0]) == 'm' && item[1] == '=')
+            number = ReadNumber(item + 2);
+    }
+    return number;
+}
+
 // Positions and sizes that would leave the screen count as not given.
 void CheckRanges(const WPRect& screen, LaunchSettings* settings) {
-    const long long width = screen.right;
-    const long long height = screen.bottom;
+    const long long width = ScreenExtent(screen.left, screen.right);
+    const long long height = ScreenExtent(screen.top, screen.bottom);
     if (settings->x >= width) settings->x = -1;
     if (settings->y >= height) settings->y = -1;
     if (static_cast<long long>(settings->x) + settings->w >= width) settings->w = -1;
@@ -227,10 +277,12 @@ void CheckRanges(const WPRect& screen, LaunchSettings* settings) {
 
 }  // namespace
 
-void parseCommandLine(const char* commandText, const WPRect& screen,
+void parseCommandLine(const char* commandText, const lofter::ScreenLayout& screens,
                       LaunchSettings* settings, LaunchTarget* target) {
     LineParts parts;
-    if (SplitLine(commandText, &parts)) {
+    const bool taken = SplitLine(commandText, &parts);
+    const WPRect screen = lofter::ReferenceScreen(screens, taken ? MonitorNumber(parts) : 0);
+    if (taken) {
         for (int i = 0; i < parts.itemCount; ++i)
             ApplyItem(parts.items[i], screen, settings, target);
         CopyText(settings->arguments, sizeof settings->arguments, parts.arguments);
@@ -238,4 +290,5 @@ void parseCommandLine(const char* commandText, const WPRect& screen,
         CopyText(settings->arguments, sizeof settings->arguments, " ");
     }
     CheckRanges(screen, settings);
+    settings->origin = WPPoint(screen.left, screen.top);
 }

@@ -6,8 +6,8 @@
 #define LOFTER_LAUNCHREQUEST_H
 
 #include "launchsettings.h"
+#include "screens.h"
 #include "wpnotice.h"
-#include "wprect.h"
 
 extern const char kUsageText[];
 extern const char kResponseFileErrorText[];
@@ -15,7 +15,7 @@ extern const char kResponseFileErrorText[];
 // Reads commandText (a buffer of textSize bytes) into settings and target,
 // which hold their initial values: through the response file when the text
 // begins with "r", then the command line unless the file could not be read.
-void ReadLaunchRequest(char* commandText, int textSize, const WPRect& screen,
+void ReadLaunchRequest(char* commandText, int textSize, const lofter::ScreenLayout& screens,
                        LaunchSettings* settings, LaunchTarget* target);
 
 // The boxes a read request calls for, in order. The response-file box comes

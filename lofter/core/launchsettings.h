@@ -5,17 +5,18 @@
 #ifndef LOFTER_LAUNCHSETTINGS_H
 #define LOFTER_LAUNCHSETTINGS_H
 
+#include "wprect.h"
+
 // Capacities (terminator included) and the limits of what one command line
 // holds. Where input goes beyond a limit is decided in commandline.cpp and
 // responsefile.cpp.
-constexpr int kCommandTextSize = 256;  // the program-wide command-line text
-constexpr int kMaxLineLength = 127;    // the parser's private copy
+constexpr int kCommandTextSize = 1024;  // the program-wide command-line text
+constexpr int kMaxLineLength = 1023;    // the parser's private copy
 constexpr int kMaxWords = 10;
 constexpr int kMaxItems = 9;
-constexpr int kItemSize = 32;          // 31 characters
-constexpr int kMaxValueLength = 11;    // values of z, a, d, q and s
-constexpr int kProgramSize = 256;
-constexpr int kArgumentsSize = 128;    // 127 characters of argument text
+constexpr int kMaxValueLength = 11;     // values of z, a, d, q and s
+constexpr int kPathSize = 260;          // values of e and f: 259 characters (MAX_PATH - 1)
+constexpr int kArgumentsSize = 1024;    // 1023 characters of argument text
 
 // Show commands handed to the shell (the SW_* values).
 constexpr int kShowNormal = 5;     // SW_SHOW
@@ -37,16 +38,23 @@ struct LaunchSettings {
     int noProgram = 1;
     int launchFailed = 0;    // set when the shell cannot start the program
     int stayResident = 0;
-    char program[kProgramSize] = "";
+    char program[kPathSize] = "";
     char arguments[kArgumentsSize] = " ";
+    // With responseFailed: the response file's line (from 1) that holds a
+    // character code page 932 cannot hold; 0 when it could not be read.
+    int responseRefusedLine = 0;
+    // c=NEW: take the window the program opens, not whatever is in front.
+    int captureNew = 0;
+    // Where x and y count from on the virtual screen: the top-left corner
+    // of the monitor m=N chose, 0,0 for the primary screen.
+    WPPoint origin;
 };
 
 // How the program is started: the three start values the command line sets
 // besides LaunchSettings. LauncherWindow keeps them with its own state, in
 // this order.
 struct LaunchTarget {
-    // Always one item's value, so at most 29 characters; sized for a whole item.
-    char workDir[kItemSize] = " ";
+    char workDir[kPathSize] = " ";
     int showCommand = kShowNormal;
     int noPlacement = 0;     // started minimized, maximized or hidden: leave it alone
 };

@@ -17,14 +17,18 @@ constexpr unsigned kNoMove = 0x2;  // SWP_NOMOVE
 
 struct PlacementCall {
     int insertAfter;
-    int x, y, cx, cy;
+    int x, y, cx, cy;  // x and y on the virtual screen
     unsigned flags;
     // A window left not top-most has nothing for the end of the run to undo.
     bool leavesNothingToUndo;
+    // The call moves or sizes the window, not only sets its z-order: a
+    // maximized or minimized window is restored first, or it would keep its
+    // state (Windows) or its old size (Wine) under the new rectangle.
+    bool movesOrSizes;
 };
 
 // The call for the current settings; moveWanted and sizeWanted were decided
-// at launch.
+// at launch. A position counts from settings.origin.
 PlacementCall ChoosePlacement(const LaunchSettings& settings, bool moveWanted, bool sizeWanted);
 
 // After a placement the run ends unless something keeps lofter in the tray:

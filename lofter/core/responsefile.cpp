@@ -1,8 +1,9 @@
 #include "responsefile.h"
 
 #include "wptext.h"
+#include "wptextfile.h"
 
-#include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -18,10 +19,9 @@ int NextMemoryByte(void* context) {
     return static_cast<unsigned char>(bytes->data[bytes->position++]);
 }
 
-int NextFileByte(void* context) {
-    int c = fgetc(static_cast<FILE*>(context));
-    return c == EOF ? -1 : c;
-}
+// Ctrl-Z, with which DOS editors ended a file; read as text, the file ends
+// there.
+const char kEndOfText = '\x1A';
 
 }  // namespace
 
@@ -30,16 +30,23 @@ int ReadFirstWord(ByteSource source, void* context, char* word) {
     do c = source(context);
     while (IsSpace(c));
     int length = 0;
+    // Inside a double-quoted run only a line end ends the word, so a path
+    // with blanks stays whole and a quote without a partner takes no more
+    // than its line. Neither the quote nor white space can be the second
+    // byte of a double-byte character, so bytes are compared as they come.
+    bool quoted = false;
     // A NUL byte ends the word: the command-line text cannot carry it, and
     // what follows it is treated like the rest of the file, ignored.
-    for (; c != -1 && c != '\0' && !IsSpace(c); c = source(context)) {
-        // A word over 127 characters is refused, not cut: a cut word could
+    for (; c != -1 && c != '\0' && !(quoted ? c == '\n' || c == '\r' : IsSpace(c));
+         c = source(context)) {
+        // A word over 1023 characters is refused, not cut: a cut word could
         // name a shorter path than the file gives. Reading stops here, so
         // an endless or huge file costs no more than this.
         if (length == kMaxLineLength) {
             word[0] = '\0';
             return -1;
         }
+        if (c == '"') quoted = !quoted;
         word[length++] = static_cast<char>(c);
     }
     word[length] = '\0';
@@ -67,14 +74,15 @@ void readResponseFile(char* commandText, int textSize, LaunchSettings* settings)
         settings->responseFailed = 1;
         return;
     }
-    FILE* file = fopen(name, "r");
-    if (!file) {
+    WPTextFile file = ReadTextFile(name);
+    if (file.status != WPTextFile::kRead) {
         settings->responseFailed = 1;
+        settings->responseRefusedLine = file.refusedLine;
         return;
     }
+    const char* end = static_cast<const char*>(memchr(file.text.get(), kEndOfText, file.length));
     char word[kMaxLineLength + 1];
-    int length = ReadFirstWord(NextFileByte, file, word);
-    fclose(file);
+    int length = ReadFirstWord(file.text.get(), end ? end - file.text.get() : file.length, word);
     // A word the text buffer cannot hold whole is refused like an overlong one.
     if (length < 0 || length >= textSize) {
         settings->responseFailed = 1;

@@ -28,9 +28,9 @@ void Tick(HWND window) {
 TEST(AubadeSoak, FiresOnceEachDayAndHoldsNothingMore) {
     const int days = SoakSetting("KIVORA_SOAK_DAYS", 6);
     VirtualClock clock;
+    clock.SetTime(8, 12, 0, 0, 0);
     auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe, , ,-c");
     ASSERT_NE(nullptr, window->hwnd);
-    clock.SetTime(8, 12, 0, 0, 0);
 
     // See MeasureProcess: the first measurement grows the process.
     e2e::MeasureProcess(::GetCurrentProcess(), ::GetCurrentProcessId());
@@ -40,8 +40,7 @@ TEST(AubadeSoak, FiresOnceEachDayAndHoldsNothingMore) {
         for (DWORD elapsed = 0; elapsed < kDayMs;) {
             Tick(window->hwnd);
             if (!clock.shellCalls.empty()) {
-                char now[timed::kClockTextSize];
-                fires.push_back(window->FormatNow(now));
+                fires.push_back(clock.Text());
                 clock.shellCalls.clear();  // the record must not grow either
             }
             const DWORD step = window->coolDown ? timed::kPauseAfterFireMs : timed::kTickMs;

@@ -6,11 +6,11 @@
 
 namespace {
 
-// 24:00 and a minute or second of 60 pass on purpose: the clock never shows
-// them, so such a time simply never fires.
-const int kMaxHour = 24;
-const int kMaxMinute = 60;
-const int kMaxSecond = 60;
+// 24:00 or a minute or second of 60 never comes: such a time is refused,
+// not left waiting for ever in the tray.
+const int kMaxHour = 23;
+const int kMaxMinute = 59;
+const int kMaxSecond = 59;
 
 struct TimeParts {
     char hour[kTimePartSize];
@@ -45,9 +45,8 @@ bool ReadTimeParts(const char* text, TimeParts* parts) {
 }  // namespace
 
 // Only whole digits pass, although the value is read leniently: a field such
-// as "7a", "+7" or " 7" would be stored as typed and could never equal the
-// clock text, so the program would wait forever without a word. Refusing it
-// shows the usage box instead.
+// as "7a", "+7" or " 7" is refused with the usage box rather than read as
+// something the user may not have meant.
 int CheckField(const char* field) {
     int length = 0;
     for (; field[length] != '\0'; ++length) {
@@ -88,6 +87,31 @@ int ComposeTimeText(TextField timeText, const char* hour, const char* minute, co
     int used = 0;
     for (const char* piece : pieces) used += CopyText(timeText.text + used, timeText.size - used, piece);
     return 1;
+}
+
+ClockTime ClockTimeOf(const char* hour, const char* minute, const char* second) {
+    return ClockTime{ReadNumber(hour), ReadNumber(minute), ReadNumber(second)};
+}
+
+namespace {
+
+// A part typed in the time dialog: digits only (any number of them, as the
+// edit allows) and a value the clock shows.
+bool GoodDialogPart(const char* part, int maxValue) {
+    if (part[0] == '\0') return false;
+    for (const char* p = part; *p != '\0'; ++p) {
+        if (*p < '0' || *p > '9') return false;
+    }
+    return ReadNumber(part) <= maxValue;
+}
+
+}  // namespace
+
+TimePart FirstBadPart(const char* hour, const char* minute, const char* second) {
+    if (!GoodDialogPart(hour, kMaxHour)) return TimePart::Hour;
+    if (!GoodDialogPart(minute, kMaxMinute)) return TimePart::Minute;
+    if (!GoodDialogPart(second, kMaxSecond)) return TimePart::Second;
+    return TimePart::None;
 }
 
 SetTime::SetTime() {

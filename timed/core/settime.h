@@ -14,11 +14,19 @@ const int kTimeTextSize = 256;   // timeText
 const int kTimePartSize = 10;    // hourText, minuteText, secondText
 const int kTimeCheckLimit = 63;  // longest time text CheckTime accepts
 
+// A time of day as numbers: the set time is compared with the clock this
+// way, so 7:05, 07:05 and 7:5 are one time whatever the user's time format.
+struct ClockTime {
+    int hour;
+    int minute;
+    int second;
+};
+
 // One ":" field of a time: one or two decimal digits. Returns 1 or 0.
 int CheckField(const char* field);
 
-// Validates a time text "h:m[:s]" without changing anything: hours 0..24,
-// minutes and seconds 0..60, runs of ":" count as one, fields after the
+// Validates a time text "h:m[:s]" without changing anything: hours 0..23,
+// minutes and seconds 0..59, runs of ":" count as one, fields after the
 // seconds are not examined. Returns 1 or 0.
 int CheckTime(const char* text);
 
@@ -29,9 +37,18 @@ int NormalizeTime(TextField timeText, TextField hourText, TextField minuteText,
                   TextField secondText);
 
 // timeText = hour ":" minute ":" second, taken as they are (the time dialog
-// hands over unchecked fields). Returns 1, or 0 with timeText unchanged when
+// keeps its fields as typed). Returns 1, or 0 with timeText unchanged when
 // the result would not fit.
 int ComposeTimeText(TextField timeText, const char* hour, const char* minute, const char* second);
+
+// The numbers of the part texts (each checked already).
+ClockTime ClockTimeOf(const char* hour, const char* minute, const char* second);
+
+enum class TimePart { None, Hour, Minute, Second };
+
+// The first of the time dialog's three fields that names no time the clock
+// shows: empty, not all digits, an hour over 23, a minute or second over 59.
+TimePart FirstBadPart(const char* hour, const char* minute, const char* second);
 
 // The set time as the timed programs keep it.
 struct SetTime {

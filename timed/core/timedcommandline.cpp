@@ -80,6 +80,7 @@ int ParseCommandLine(const char* commandLine, const CloseFields& fields) {
     Clear(fields.timeText);
     Clear(fields.caption);
     *fields.noIcon = 0;
+    *fields.politeClose = 0;
     if (!FitsCommandLineCopy(commandLine)) return 0;
 
     char options[kOptionFieldSize] = "";  // longer than 11 characters: refused
@@ -88,5 +89,6 @@ int ParseCommandLine(const char* commandLine, const CloseFields& fields) {
     if (TakeField(line, ",", fields.caption) != Field::Taken) return 0;
     if (TakeField(line, ",", TextField{options, sizeof options}) == Field::TooLong) return 0;
     // The closer does not know c: no place for it.
-    return CheckTimeAndOptions(fields.timeText.text, options, OptionFlags{fields.noIcon, nullptr});
+    return CheckTimeAndOptions(fields.timeText.text, options,
+                               OptionFlags{fields.noIcon, nullptr, fields.politeClose});
 }

@@ -25,12 +25,13 @@ struct CloseFields {
     TextField timeText;
     TextField caption;
     int* noIcon;
+    int* politeClose;
 };
 
 // Splits the command-line tail (blanks kept exactly as typed) into the
 // fields, then checks the time (CheckTime) and a non-empty option field
 // (ParseOptions). Every field starts from its initial value: empty texts,
-// noIcon 0, quitAfterFire 1. Returns 1 accepted, 0 refused.
+// noIcon 0, quitAfterFire 1, politeClose 0. Returns 1 accepted, 0 refused.
 int ParseCommandLine(const char* commandLine, const LaunchFields& fields);
 int ParseCommandLine(const char* commandLine, const CloseFields& fields);
 

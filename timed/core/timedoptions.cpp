@@ -17,6 +17,9 @@ int ParseOptions(const char* text, OptionFlags flags) {
         } else if (*p == 'c' && flags.quitAfterFire != nullptr) {
             *flags.quitAfterFire = 0;
             knownLetter = true;
+        } else if (*p == 'g' && flags.politeClose != nullptr) {
+            *flags.politeClose = 1;
+            knownLetter = true;
         }
     }
     return knownLetter ? 1 : 0;

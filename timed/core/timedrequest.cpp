@@ -38,7 +38,7 @@ LaunchFields LaunchRequest::Fields() {
                         &quitAfterFire};
 }
 
-CloseRequest::CloseRequest() : noIcon(0) {
+CloseRequest::CloseRequest() : noIcon(0), politeClose(0) {
     caption[0] = '\0';
 }
 
@@ -47,7 +47,7 @@ int CloseRequest::ParseCommandLine(const char* commandLine) {
 }
 
 int CloseRequest::ParseOptions(const char* text) {
-    return ::ParseOptions(text, OptionFlags{&noIcon, nullptr});
+    return ::ParseOptions(text, OptionFlags{&noIcon, nullptr, &politeClose});
 }
 
 int CloseRequest::ReadCommandLine(const char* commandLine, WPNotice* refusal) {
@@ -55,5 +55,5 @@ int CloseRequest::ReadCommandLine(const char* commandLine, WPNotice* refusal) {
 }
 
 CloseFields CloseRequest::Fields() {
-    return CloseFields{TimeTextField(), TextField{caption, sizeof caption}, &noIcon};
+    return CloseFields{TimeTextField(), TextField{caption, sizeof caption}, &noIcon, &politeClose};
 }

@@ -31,6 +31,7 @@ struct LaunchRequest : SetTime {
 struct CloseRequest : SetTime {
     char caption[kTargetSize];
     int noIcon;
+    int politeClose;  // 1: WM_CLOSE first, then the wait (option g)
 
     CloseRequest();
     int ParseCommandLine(const char* commandLine);

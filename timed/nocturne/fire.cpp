@@ -11,37 +11,73 @@ namespace nocturne {
 const DWORD kProcessAllAccess = 0x1F0FFF;
 const UINT kEndedExitCode = 0;
 
-namespace {
+void ProcessHandle::Open(DWORD processId) {
+    Close();
+    handle_ = Platform().OpenProcess(kProcessAllAccess, FALSE, processId);
+    open_ = true;
+}
 
-// A process handle from the seam, closed through the seam on every path.
-class ProcessHandle {
-public:
-    explicit ProcessHandle(DWORD processId)
-        : handle_(Platform().OpenProcess(kProcessAllAccess, FALSE, processId)) {}
-    ~ProcessHandle() { Platform().CloseHandle(handle_); }
-    ProcessHandle(const ProcessHandle&) = delete;
-    ProcessHandle& operator=(const ProcessHandle&) = delete;
-    HANDLE Get() const { return handle_; }
+void ProcessHandle::Close() {
+    if (!open_) return;
+    Platform().CloseHandle(handle_);
+    handle_ = nullptr;
+    open_ = false;
+}
 
-private:
-    HANDLE handle_;
-};
-
-}  // namespace
+int TimedWindow::OnTimer(UINT id) {
+    if (id != kCloseWaitTimer) return TimedWindowBase::OnTimer(id);
+    AwaitTargetEnd();
+    return 1;
+}
 
 void TimedWindow::Fire() {
+    // Already asked to close: the wait decides (a time changed meanwhile
+    // must not start it again).
+    if (waiting_) return;
     // The whole title must match; no class is named.
-    HWND target = ::FindWindowA(nullptr, caption);
+    HWND window = ::FindWindowA(nullptr, caption);
     DWORD processId = 0;
     // A caption naming nocturne's own window ends it the way a firing does:
     // ending its own process would leave its tray icon behind.
-    if (target && ::GetWindowThreadProcessId(target, &processId) != 0 &&
-        processId != ::GetCurrentProcessId()) {
-        // Nothing is reported: a process that cannot be opened or ended
-        // stays, and the program ends as usual.
-        ProcessHandle process(processId);
-        Platform().TerminateProcess(process.Get(), kEndedExitCode);
+    if (!window || ::GetWindowThreadProcessId(window, &processId) == 0 ||
+        processId == ::GetCurrentProcessId()) {
+        EndAfterFiring();
+        return;
     }
+    // Opened first: while the handle is held, the id names this process.
+    target_.Open(processId);
+    if (politeClose) {
+        // Posted: a window that no longer answers cannot hold nocturne up.
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        // Without a handle there is nothing to wait on or to end.
+        if (target_.Get()) {
+            waiting_ = true;
+            waitStart_ = Platform().TickCount();
+            SetTimer(kCloseWaitTimer, kCloseWaitPollMs);
+            return;
+        }
+    }
+    EndTargetAndSelf();
+}
+
+void TimedWindow::AwaitTargetEnd() {
+    if (!waiting_) return;
+    if (Platform().WaitForProcess(target_.Get(), 0) == WAIT_OBJECT_0) {
+        target_.Close();
+        KillTimer(kCloseWaitTimer);
+        EndAfterFiring();
+        return;
+    }
+    if (Platform().TickCount() - waitStart_ < kCloseWaitMs) return;
+    KillTimer(kCloseWaitTimer);
+    EndTargetAndSelf();
+}
+
+// Nothing is reported: a process that cannot be opened or ended stays, and
+// the program ends as usual.
+void TimedWindow::EndTargetAndSelf() {
+    Platform().TerminateProcess(target_.Get(), kEndedExitCode);
+    target_.Close();
     EndAfterFiring();
 }
 

@@ -10,7 +10,7 @@ TimedWindow::TimedWindow() { SetUp(); }
 
 int TimedWindow::ReadRequest(const char* commandLine) {
     CloseFields fields{TextField{timeText, sizeof timeText}, TextField{caption, sizeof caption},
-                       &noIcon};
+                       &noIcon, &politeClose};
     if (!ParseCommandLine(commandLine, fields)) return 0;
     return NormalizeTime(TextField{timeText, sizeof timeText}, TextField{hourText, sizeof hourText},
                          TextField{minuteText, sizeof minuteText},

@@ -97,6 +97,29 @@ def read_mutants(path):
     return mutants
 
 
+def anchor_problem(mutant, root):
+    """Why the mutant's old text cannot be put in (its file is missing, or
+    the text is not in it exactly once), or None."""
+    try:
+        with open(os.path.join(root, mutant["file"]), "rb") as f:
+            count = f.read().count(mutant["old"].encode())
+    except OSError:
+        return "its file is missing"
+    return None if count == 1 else f"its old text occurs {count} times"
+
+
+def check_anchors(root):
+    """The cheap check that ./dev test runs: every mutant still applies to
+    the tree, so that the check's score stays true. Exit code 1 if not."""
+    mutants = read_mutants(os.path.join(root, "tools", "mutate", "mutants.txt"))
+    stale = [(m, anchor_problem(m, root)) for m in mutants]
+    stale = [(m, why) for m, why in stale if why]
+    for mutant, why in stale:
+        print(f"stale: {mutant['id']} ({mutant['file']}): {why}; anchor it anew")
+    print(f"mutants: {len(mutants) - len(stale)} of {len(mutants)} anchored")
+    return 1 if stale else 0
+
+
 def source_files(root):
     out = subprocess.run(["git", "-C", root, "ls-files", "-z", "--cached", "--others",
                           "--exclude-standard"], check=True, capture_output=True).stdout
@@ -500,7 +523,7 @@ def run_baseline(jobs, src, builds, logs, options, tree):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[1])
     parser.add_argument("--root", required=True)
-    parser.add_argument("--scratch", required=True)
+    parser.add_argument("--scratch")
     parser.add_argument("--wine-arch", default=os.environ.get("KIVORA_WINE_ARCH", "win32"))
     parser.add_argument("--generate", action="store_true", help="generated mutants instead of the list")
     parser.add_argument("--list", action="store_true", help="with --generate: print them, run nothing")
@@ -509,7 +532,13 @@ def main():
     parser.add_argument("--tests", metavar="EXE,...", help="with --generate: these tests instead of the "
                         "area's, a quick look while writing tests (not a score)")
     parser.add_argument("names", nargs="*", help="ids; with --generate or --sample, paths or generated ids")
+    parser.add_argument("--check-anchors", action="store_true",
+                        help="only check that every old text occurs once in its file (no build)")
     options = parser.parse_args()
+    if options.check_anchors:
+        sys.exit(check_anchors(options.root))
+    if not options.scratch:
+        parser.error("--scratch is required")
     generated = options.generate or options.sample is not None
 
     started = time.time()

@@ -56,10 +56,11 @@ Entry* EntryList::Next() {
     return cursor;
 }
 
-int EntryList::RunAll() {
+int EntryList::RunAll(WindowGone windowGone, const void* window) {
     int position = 0;
     for (Entry* entry = First(); entry; entry = Next()) {
         if (!entry->Execute()) return position;
+        if (windowGone && windowGone(window)) return kRunEnded;
         ScrollUp(entry);
         RepaintRows();
         ++position;

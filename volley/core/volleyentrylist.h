@@ -28,11 +28,18 @@ public:
     Entry* First();
     Entry* Next();
 
+    // Whether the window that shows the rows has gone: a launch may run a
+    // loop of the shell's (a DDE conversation, a security prompt) in which
+    // the user closes it, and its rows with it.
+    typedef bool (*WindowGone)(const void* window);
+
     // Performs the entries in order; after each one that succeeds, scrolls it
     // and the later ones up a line and repaints the rows. Returns the index of
     // the first entry that failed (the later ones are not performed), or -1
-    // when all were performed.
-    int RunAll();
+    // when all were performed. When windowGone (window) says so after an
+    // entry, the run ends there, touching no row: kRunEnded.
+    static constexpr int kRunEnded = -2;
+    int RunAll(WindowGone windowGone = nullptr, const void* window = nullptr);
 
     // Moves entry and every later entry one line up, rows included. Earlier
     // entries are not touched.

@@ -3,11 +3,9 @@
 #include "volleylinereader.h"
 #include "wpformat.h"
 #include "wptext.h"
+#include "wptextfile.h"
 
-#include <stdio.h>
 #include <string.h>
-
-#include <memory>
 
 namespace {
 
@@ -30,34 +28,6 @@ WPNotice TimeWithoutValue(const char* name, int fileLine) {
                shownName);
     return MakeNotice("error", text, 0, true, true);
 }
-
-// A file's bytes in one block that grows as the file is read.
-class FileBytes {
-public:
-    void Append(const char* bytes, size_t count) {
-        if (count > capacity_ - size_) Grow(size_ + count);
-        memcpy(block_.get() + size_, bytes, count);
-        size_ += count;
-    }
-    const char* Data() const { return block_.get(); }
-    size_t Size() const { return size_; }
-
-private:
-    void Grow(size_t needed) {
-        size_t capacity = capacity_ ? capacity_ : kFirstCapacity;
-        while (capacity < needed) capacity = capacity <= kMaxCapacity / 2 ? capacity * 2 : needed;
-        std::unique_ptr<char[]> block(new char[capacity]);
-        if (size_) memcpy(block.get(), block_.get(), size_);
-        block_ = std::move(block);
-        capacity_ = capacity;
-    }
-
-    static constexpr size_t kFirstCapacity = 4096;
-    static constexpr size_t kMaxCapacity = static_cast<size_t>(-1);
-    std::unique_ptr<char[]> block_;
-    size_t size_ = 0;
-    size_t capacity_ = 0;
-};
 
 }  // namespace
 
@@ -113,15 +83,13 @@ int ReadResponseText(const char* name, const char* data, size_t size, EntryList&
 }
 
 int ReadResponseFile(const char* name, EntryList& list, WPNoticeList* notices) {
-    FILE* file = fopen(name, "rb");
-    if (!file) return kFileMissing;
-    FileBytes data;
-    char chunk[4096];
-    size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) data.Append(chunk, got);
-    // A name that opens but cannot be read (a folder, say) counts as missing.
-    bool failed = ferror(file) != 0;
-    fclose(file);
-    if (failed) return kFileMissing;
-    return ReadResponseText(name, data.Data(), data.Size(), list, notices);
+    WPTextFile file = ReadTextFile(name);
+    if (file.status == WPTextFile::kMissing) return kFileMissing;
+    if (file.status == WPTextFile::kRefused) {
+        // Nothing of the list runs: a name read without one of its
+        // characters could open some other file.
+        if (notices) notices->Add(RefusedTextNotice(file.refusedLine, true));
+        return kRefusedText;
+    }
+    return ReadResponseText(name, file.text.get(), file.length, list, notices);
 }

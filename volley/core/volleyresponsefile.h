@@ -17,10 +17,13 @@ enum ReadStatus {
     kFileMissing = 0,        // the file does not exist or cannot be read
     kFileRead = 1,           // every line was read
     kStoppedAtTimeLine = 2,  // a #time line had no value; a notice says so
+    kRefusedText = 3,        // a character code page 932 cannot hold; a notice
+                             // names its line, and nothing was read
 };
 
-// Reads the named file into list (see ReadResponseText). Only a file that can
-// be opened by this name, relative to the current directory, is read.
+// Reads the named file into list (see ReadResponseText), decoded as it was
+// saved: UTF-8 or UTF-16 becomes code page 932 first. Only a file that can be
+// opened by this name, relative to the current directory, is read.
 int ReadResponseFile(const char* name, EntryList& list, WPNoticeList* notices);
 
 // Reads the bytes of a response file into list, appending one entry per line

@@ -84,6 +84,38 @@ std::optional<DWORD> Program::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
+namespace {
+
+std::string InSystemFolder(const char* fileName) {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    return std::string(system) + "\\" + fileName;
+}
+
+}  // namespace
+
+bool AskToEnd(const std::string& imageName) {
+    Program taskkill;
+    return taskkill.Start(InSystemFolder("taskkill.exe"), "/im " + imageName) &&
+           taskkill.WaitForExit(10000).has_value();
+}
+
+HWND StartNotepad(Program& notepad) {
+    if (!notepad.Start(InSystemFolder("notepad.exe"), "")) return nullptr;
+    WindowQuery query;
+    query.className = "Notepad";
+    query.processId = notepad.Id();
+    query.visibleOnly = true;
+    return WaitForWindow(query, 10000);
+}
+
+std::vector<HWND> BoxesOnScreen() {
+    WindowQuery boxes;
+    boxes.className = "#32770";
+    boxes.visibleOnly = true;
+    return FindWindows(boxes);
+}
+
 std::vector<HWND> FindWindows(const WindowQuery& query) {
     std::vector<HWND> found;
     FindState state{&query, &found};

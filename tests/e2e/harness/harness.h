@@ -45,6 +45,19 @@ private:
     DWORD id_ = 0;
 };
 
+// `taskkill /im imageName` without /f, as a user or a system tool ends a
+// program: a close posted to each of its top-level windows. True when
+// taskkill ran and ended.
+bool AskToEnd(const std::string& imageName);
+
+// Starts the system's Notepad as notepad and waits for its visible window
+// (a window of another process); nullptr when none came within 10 s.
+HWND StartNotepad(Program& notepad);
+
+// Visible message boxes and dialogs of any process: one left behind, or
+// Wine's crash dialog.
+std::vector<HWND> BoxesOnScreen();
+
 // What a top-level window must match; empty texts and id 0 match anything.
 struct WindowQuery {
     std::string className;

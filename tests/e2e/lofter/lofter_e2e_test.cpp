@@ -3,10 +3,14 @@
 // exit code and the registry.
 #include "harness.h"
 #include "lofter_keys.h"
+#include "openslow.h"
 #include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
+#include <functional>
 #include <string>
 
 namespace {
@@ -14,6 +18,10 @@ namespace {
 // Notepad opens where it was last closed; without its settings it opens
 // where no test places it.
 const char kNotepadKey[] = "Software\\Microsoft\\Notepad";
+
+// The user's branch of lofter's keys is removed from its vendor level down:
+// a volatile level left behind would refuse every later lasting key.
+const char kZorvaUserKey[] = "Software\\Zorva";
 
 // Long enough for Notepad to be in the foreground on a busy machine (2 s
 // once fell short with both cores loaded).
@@ -32,17 +40,81 @@ std::vector<HWND> Notepads() {
 
 // The stored text, once it is expected (lofter stores it after the dialog
 // has gone), or what the key held at the time-out.
-std::string WaitForStoredText(const char* key, const std::string& expected) {
+std::string WaitForStoredText(HKEY root, const char* key, const std::string& expected) {
     DWORD start = GetTickCount();
     for (;;) {
-        std::string text = e2e::ReadRegistryText(HKEY_USERS, key).value_or("<missing>");
+        std::string text = e2e::ReadRegistryText(root, key).value_or("<missing>");
         if (text == expected || GetTickCount() - start >= 3000) return text;
         e2e::PumpFor(20);
     }
 }
 
+// Polls until done() holds, at most timeoutMs.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        e2e::PumpFor(20);
+    }
+    return true;
+}
+
+// "left,top widthxheight"
+std::string Placement(HWND window) {
+    const RECT r = e2e::WindowRect(window);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x" +
+           std::to_string(r.bottom - r.top);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, file) << path;
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+}
+
 void MoveWindowTo(HWND window, int x, int y) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A folder of more than 150 characters with blanks in its names, holding a
+// copy of Wine's Notepad (under its own name, which Wine goes by) and a
+// response file that starts it from there. Naming both makes a line of
+// over 300 characters.
+const char kLongFolder[] =
+    "C:\\Kivora long path test\\a folder with blanks in its name\\and one more level of folders"
+    "\\so that the whole path is longer than a hundred and fifty characters";
+const std::string kLongNotepad = std::string(kLongFolder) + "\\notepad.exe";
+const std::string kLongResponseFile = std::string(kLongFolder) + "\\place notepad.rsp";
+
+bool PrepareLongFolder() {
+    std::string folder;
+    for (const char* p = kLongFolder; *p; ++p) {
+        if (*p == '\\' && folder.size() > 2) CreateDirectoryA(folder.c_str(), nullptr);
+        folder += *p;
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    const std::string rsp = "x=140,y=100,e=\"" + kLongNotepad + "\",f=\"" + kLongFolder + "\" ignored.txt\r\n";
+    HANDLE file = CreateFileA(kLongResponseFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    const bool wrote = file != INVALID_HANDLE_VALUE && WriteFile(file, rsp.data(), rsp.size(), &written, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return CopyFileA((std::string(system) + "\\notepad.exe").c_str(), kLongNotepad.c_str(), FALSE) && wrote;
+}
+
+// A volatile key (and its missing levels) holding text: the platform refuses
+// a lasting key below it, as Windows refuses a standard user the default
+// profile.
+bool WriteVolatileText(HKEY root, const char* path, const char* text) {
+    HKEY key;
+    if (RegCreateKeyExA(root, path, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    LONG rc = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
 }
 
 class Lofter : public ::testing::Test {
@@ -51,12 +123,14 @@ protected:
         e2e::CloseWindowsOfClass("Notepad");
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey));
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kZorvaUserKey));
         ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, kTestDelay));
     }
     void TearDown() override {
         if (program.IsRunning()) program.WaitForExit(0);
         e2e::CloseWindowsOfClass("Notepad");
         e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey);
+        e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kZorvaUserKey);
     }
 
     void Start(const std::string& tail) {
@@ -79,6 +153,15 @@ protected:
         return e2e::WaitForWindow(query, kStartMs);
     }
 
+    // lofter's open popup menus (the tray menu).
+    e2e::WindowQuery Menus() const {
+        e2e::WindowQuery query;
+        query.className = "#32768";
+        query.processId = program.Id();
+        query.visibleOnly = true;
+        return query;
+    }
+
     // A settings dialog of lofter's, told apart by one of its controls.
     HWND WaitForDialog(int controlId) { return e2e::WaitForDialogWith(program.Id(), controlId, kStartMs); }
 
@@ -99,10 +182,11 @@ protected:
 // Placements after which lofter ends at once, leaving the window as placed.
 struct EndingCase {
     const char* fault;
-    const char* tail;
+    std::string tail;
     int x, y, w, h;  // -1: not checked (w, h: the size lofter found)
     bool topMost;
     bool maximized;
+    bool maximizeFirst = false;  // Notepad is maximized before the capture
 };
 
 TEST_F(Lofter, PlacementsThatEndTheRun) {
@@ -113,15 +197,28 @@ TEST_F(Lofter, PlacementsThatEndTheRun) {
         {"size ignored with the move", "x=120,y=90,w=400,h=250,e=notepad.exe", 120, 90, 400, 250, false, false},
         {"negative coordinates not counted from the far edges", "x=-400,y=-300,e=notepad.exe",
          screen.right - 400, screen.bottom - 300, -1, -1, false, false},
+        {"m=1 not the primary screen", "m=1,x=-400,y=-300,e=notepad.exe", screen.right - 400,
+         screen.bottom - 300, -1, -1, false, false},
+        {"a maximized window left maximized or at its old size", "x=50,y=60,w=400,h=300,e=notepad.exe", 50, 60,
+         400, 300, false, false, true},
         {"t word's separator ignored", "t=; x=50;y=60;e=notepad.exe", 50, 60, -1, -1, false, false},
         {"q=ON undoing top-most or staying", "x=70,y=40,z=TOP,q=ON,e=notepad.exe", 70, 40, -1, -1, true, false},
         {"s=2 window placed or left top-most", "s=2,x=10,y=10,z=TOP,e=notepad.exe", -1, -1, -1, -1, false, true},
+        {"a quoted path of over 100 characters with blanks cut or not started",
+         "x=130,y=70,e=\"" + kLongNotepad + "\",f=\"" + kLongFolder + "\"", 130, 70, -1, -1, false, false},
+        {"a quoted path in a response file cut or not started", "r=" + kLongResponseFile, 140, 100, -1, -1, false,
+         false},
     };
+    ASSERT_TRUE(PrepareLongFolder());
     for (const EndingCase& c : cases) {
         SCOPED_TRACE(c.fault);
         Start(c.tail);
         HWND notepad = WaitForNotepad();
         ASSERT_NE(nullptr, notepad);
+        if (c.maximizeFirst) {
+            PostMessageA(notepad, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            ASSERT_TRUE(WaitUntil([&] { return IsZoomed(notepad) != FALSE; }, kStartMs));
+        }
         EXPECT_EQ(0u, program.WaitForExit(kPlacedMs + kExitMs).value_or(0xDEAD));
         RECT r = e2e::WindowRect(notepad);
         if (c.x >= 0) {
@@ -137,6 +234,98 @@ TEST_F(Lofter, PlacementsThatEndTheRun) {
         EXPECT_EQ(c.topMost, e2e::IsTopMost(notepad));
         EXPECT_EQ(c.maximized, IsZoomed(notepad) != FALSE);
         e2e::CloseWindowsOfClass("Notepad");
+    }
+}
+
+// openslow started by lofter while Notepad, started by the test, stays in
+// the foreground; each row places at 100,80, 300x200.
+struct NewWindowCase {
+    const char* fault;
+    const char* items;      // before x=100,...
+    const char* openslow;   // its arguments: splash ms, main window ms later, tool
+    bool notepadTaken;      // else openslow's main window
+};
+
+TEST_F(Lofter, CaptureOfTheProgramsOwnWindow) {
+    const NewWindowCase cases[] = {
+        {"c=NEW: Notepad in front taken instead of the window after the splash", "c=NEW,", "500 0", false},
+        {"without c=NEW not the window in the foreground as ever", "", "500 0", true},
+        {"c=NEW: no wait for a window that comes 2.5 s after the delay", "c=NEW,", "0 5500", false},
+        {"c=NEW: a tool window taken", "c=NEW,", "0 1000 tool", false},
+        {"c=NEW: the foreground window not taken once 10 s have passed without a new one", "c=NEW,", "0 -1",
+         true},
+    };
+    const std::string place = "x=100,y=80,w=300,h=200,e=\"" + e2e::BesideTests("openslow.exe") + "\" ";
+    for (const NewWindowCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        e2e::Program notepadProgram;
+        ASSERT_TRUE(notepadProgram.Start("C:\\windows\\system32\\notepad.exe", ""));
+        HWND notepad = WaitForNotepad();
+        ASSERT_NE(nullptr, notepad);
+        MoveWindowTo(notepad, 500, 400);
+        SetForegroundWindow(notepad);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad; }, kStartMs));
+        const std::string notepadBefore = Placement(notepad);
+
+        Start(c.items + place + c.openslow);
+        const bool waitsTenSeconds = c.notepadTaken && *c.items;
+        EXPECT_EQ(0u, program.WaitForExit(kPlacedMs + kExitMs + (waitsTenSeconds ? 10000 : 0)).value_or(0xDEAD));
+        e2e::WindowQuery query;
+        query.className = openslow::kMainClass;
+        const std::vector<HWND> mains = e2e::FindWindows(query);
+        HWND main = mains.empty() ? nullptr : mains[0];
+        const std::string mainUnplaced = std::to_string(openslow::kMainX) + "," + std::to_string(openslow::kMainY) +
+                                         " " + std::to_string(openslow::kMainW) + "x" +
+                                         std::to_string(openslow::kMainH);
+        if (c.notepadTaken) {
+            EXPECT_EQ("100,80 300x200", Placement(notepad));
+            if (main) {
+                EXPECT_EQ(mainUnplaced, Placement(main)) << "openslow's window moved too";
+            }
+        } else {
+            ASSERT_NE(nullptr, main);
+            EXPECT_EQ("100,80 300x200", Placement(main)) << "openslow's window not placed";
+            EXPECT_EQ(notepadBefore, Placement(notepad)) << "Notepad moved";
+        }
+        e2e::CloseWindowsOfClass(openslow::kMainClass);
+        e2e::CloseWindowsOfClass(openslow::kToolClass);
+        e2e::CloseWindowsOfClass("Notepad");
+    }
+}
+
+// The desktop and the taskbar in the foreground when the capture falls due
+// are passed over until another window is in front.
+TEST_F(Lofter, ShellWindowsAreNeverCaptured) {
+    e2e::WindowQuery taskbarQuery;
+    taskbarQuery.className = "Shell_TrayWnd";
+    const std::vector<HWND> taskbars = e2e::FindWindows(taskbarQuery);
+    ASSERT_FALSE(taskbars.empty()) << "no taskbar: the prefix has no shell desktop";
+    const struct {
+        const char* fault;
+        HWND shellWindow;
+    } cases[] = {
+        {"the taskbar captured", taskbars[0]},
+        {"the desktop captured", GetDesktopWindow()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const DWORD started = GetTickCount();
+        Start("x=100,y=80,e=notepad.exe");
+        HWND notepad = WaitForNotepad();
+        ASSERT_NE(nullptr, notepad);
+        const RECT shellBefore = e2e::WindowRect(c.shellWindow);
+        SetForegroundWindow(c.shellWindow);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == c.shellWindow; }, kStartMs));
+        // A second past the capture delay.
+        WaitUntil([&] { return GetTickCount() - started >= DWORD(atoi(kTestDelay)) + 1000; }, kPlacedMs);
+        EXPECT_TRUE(program.IsRunning()) << "something was placed";
+        const RECT shellNow = e2e::WindowRect(c.shellWindow);
+        EXPECT_TRUE(EqualRect(&shellBefore, &shellNow)) << "the shell's window was moved";
+        SetForegroundWindow(notepad);
+        EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, kPlacedMs));
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+        e2e::CloseWindowsOfClass("Notepad");
+        e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey);
     }
 }
 
@@ -193,13 +382,22 @@ struct FailureCase {
 };
 
 TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
+    // Saved as UTF-8; its first word is sound, but an emoji has no place in
+    // code page 932, so the whole file is refused.
+    const std::string emojiFile = e2e::BesideTests("lofter_emoji.rsp");
+    WriteBytes(emojiFile, u8"e=notepad.exe\r\n\r\n\U0001F600\r\n");
     const FailureCase cases[] = {
         {"shell failure not reported", "e=no-such-program-kivora.exe",
          {{"   ERROR !!", "ファイルが実行出来ません"}}},
         {"empty line not refused", "", {{"ERROR", e2e::kLofterUsage}}},
         {"unreadable response file boxes wrong or out of order", "r=C:\\no-such-folder\\none.rsp",
          {{"ERROR!!", "レスポンスファイルが読めません"}, {"ERROR", e2e::kLofterUsage}}},
-        {"tail longer than the text acted on cut", "e=notepad.exe " + std::string(300, 'a'),
+        {"response file with a character Shift-JIS lacks not refused, or its line miscounted",
+         "r=" + emojiFile,
+         {{"ERROR", "3行目にShift-JISで表せない文字があるため、ファイルを読めません"}, {"ERROR", e2e::kLofterUsage}}},
+        {"tail longer than the text acted on cut", "e=notepad.exe " + std::string(1100, 'a'),
+         {{"ERROR", e2e::kLofterUsage}}},
+        {"a 260-character path cut to another file", "x=0,y=0,e=C:\\" + std::string(257, 'p'),
          {{"ERROR", e2e::kLofterUsage}}},
     };
     for (const FailureCase& c : cases) {
@@ -217,6 +415,91 @@ TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
         EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
         EXPECT_TRUE(Notepads().empty());
     }
+}
+
+// taskkill without /f while a start-up box is up: the close reaches the
+// window in the box's loop, while lofter's constructor still runs.
+TEST_F(Lofter, AskedToEndWhileAStartUpBoxIsUp) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        const char* caption;
+    } rows[] = {
+        {"usage box: the object deleted under its constructor, or a box after the close", "", "ERROR"},
+        {"launch-failure box: the object deleted under its constructor, or a box after the close",
+         "e=kivora-no-such.exe", "   ERROR !!"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        Start(row.tail);
+        auto box = e2e::WaitForMessageBox(program.Id(), kStartMs);
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(row.caption, box->caption);
+        ASSERT_TRUE(e2e::AskToEnd("lofter.exe"));
+        EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+        EXPECT_TRUE(e2e::BoxesOnScreen().empty()) << "a box after the close, or Wine's crash dialog";
+    }
+}
+
+// The tray menu makes lofter's own window the foreground one. A capture
+// that falls due under it waits for the first window of another process.
+TEST_F(Lofter, ACaptureDueUnderTheTrayMenuWaitsForAWindowOfAnotherProcess) {
+    Start("x=100,y=80,z=TOP,e=notepad.exe");
+    HWND notepad = WaitForNotepad();
+    ASSERT_NE(nullptr, notepad);
+    const DWORD delayBegan = GetTickCount();  // the shell returns once Notepad is up
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    const RECT mainBefore = e2e::WindowRect(main);
+    auto pumpUntil = [delayBegan](DWORD ms) {
+        const DWORD now = GetTickCount() - delayBegan;
+        if (now < ms) e2e::PumpFor(ms - now);
+    };
+    pumpUntil(1000);
+    PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
+    HWND menu = e2e::WaitForWindow(Menus(), kStartMs);
+    ASSERT_NE(nullptr, menu);
+    pumpUntil(4000);  // the capture fell due at about 3 s
+    ASSERT_TRUE(IsWindowVisible(menu)) << "the menu closed by itself";
+    PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(e2e::WaitForWindowGone(menu, 5000) || !IsWindowVisible(menu));
+    SetForegroundWindow(notepad);  // as a click on it would
+
+    EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, kPlacedMs));
+    EXPECT_TRUE(e2e::IsTopMost(notepad));
+    const RECT mainAfter = e2e::WindowRect(main);
+    EXPECT_EQ(mainBefore.left, mainAfter.left) << "lofter placed its own window";
+    EXPECT_EQ(mainBefore.top, mainAfter.top);
+    EXPECT_FALSE(e2e::IsTopMost(main));
+    PostMessageA(main, WM_COMMAND, 512, 0);
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+    EXPECT_FALSE(e2e::IsTopMost(notepad));
+}
+
+// A response file saved as UTF-8 without a mark, as Notepad saves it today,
+// naming a program in a folder with a Japanese name.
+TEST_F(Lofter, ReadsAResponseFileSavedAsUtf8) {
+    const char folder[] = "C:\\ロフト";  // code page 932: the name the shell gets
+    char system[MAX_PATH];
+    ASSERT_NE(0u, GetSystemDirectoryA(system, sizeof system));
+    CreateDirectoryA(folder, nullptr);
+    const std::string copy = std::string(folder) + "\\notepad.exe";
+    ASSERT_TRUE(CopyFileA((std::string(system) + "\\notepad.exe").c_str(), copy.c_str(), FALSE));
+    const std::string responseFile = e2e::BesideTests("lofter_utf8.rsp");
+    WriteBytes(responseFile, u8"x=110,y=70,e=C:\\ロフト\\notepad.exe\r\n");
+
+    Start("r=" + responseFile);
+    HWND notepad = WaitForNotepad();
+    EXPECT_NE(nullptr, notepad);
+    if (notepad) {
+        EXPECT_TRUE(e2e::WaitForOrigin(notepad, 110, 70, kPlacedMs));
+    }
+    EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+
+    e2e::CloseWindowsOfClass("Notepad");
+    DeleteFileA(copy.c_str());
+    RemoveDirectoryA(folder);
+    DeleteFileA(responseFile.c_str());
 }
 
 TEST_F(Lofter, MenuTogglesTopMostAndAutoReturn) {
@@ -285,11 +568,7 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
         SetForegroundWindow(notepad);
         PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
         e2e::PumpFor(500);
-        e2e::WindowQuery menus;
-        menus.className = "#32768";
-        menus.processId = program.Id();
-        menus.visibleOnly = true;
-        EXPECT_TRUE(e2e::FindWindows(menus).empty()) << "a menu opened over the dialog";
+        EXPECT_TRUE(e2e::FindWindows(Menus()).empty()) << "a menu opened over the dialog";
         EXPECT_EQ(dialog, GetForegroundWindow()) << "the dialog was not brought forward";
 
         PostMessageA(main, WM_COMMAND, 512, 0);
@@ -303,46 +582,55 @@ TEST_F(Lofter, WhileASettingsDialogIsOpen) {
     }
 }
 
-// A volatile key and its missing levels: the platform refuses a lasting key
-// below it, as Windows refuses a standard user the default profile.
-bool WriteVolatileText(const char* path, const char* text) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_USERS, path, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    LONG rc = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), lstrlenA(text) + 1);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
-}
-
-// Saving 1500 and 300 from the timing dialog.
+// Saving 3500 and 300 from the timing dialog, by what the default profile
+// and the user's own branch hold or refuse, and what the next start uses.
 struct SaveCase {
     const char* fault;
-    bool intervalRefused;        // the delay's key exists; the interval's cannot be made
-    const char* storedInterval;  // what its key holds afterwards
+    bool defaultRefused;  // no lasting key can be made under the default profile
+    bool userRefused;     // nor in the user's branch (which holds the test's delay)
+    const char* defaultInterval;  // after the start; "<missing>": not stored there
+    const char* userInterval;
+    const char* defaultSaved[2];  // delay and interval after the save
+    const char* userSaved[2];
     bool failureBox;
+    bool endedAtBox;             // taskkill without /f while the failure box is up
 };
 
-TEST_F(Lofter, TimingDialogSavesOrSaysItCouldNot) {
+TEST_F(Lofter, TimingDialogSavesWhereItMayOrSaysItCouldNot) {
+    const char* const none = "<missing>";
     const SaveCase cases[] = {
-        {"a working save not stored, or reported as failed", false, "300", false},
-        {"a refused save passing in silence, dropping the values or ending lofter", true, "<missing>", true},
+        {"a value only under .Default not used, or a save there not kept for the next start",
+         false, false, "500", none, {"3500", "300"}, {none, none}, false, false},
+        {".Default refused: the save not kept in the user's branch, or reported as failed",
+         true, false, none, "500", {none, none}, {"3500", "300"}, false, false},
+        {"refused in both places: the save passing in silence, dropping the values or ending lofter",
+         true, true, none, none, {none, none}, {"3500", none}, true, false},
+        {"ended under the failure box: a box after it, or top-most left on",
+         true, true, none, none, {none, none}, {"3500", none}, true, true},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.fault);
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
         ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_USERS, e2e::kLofterKey));
-        if (c.intervalRefused) {
-            ASSERT_TRUE(WriteVolatileText(e2e::kLofterDelayKey, kTestDelay));
+        ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kZorvaUserKey));
+        if (c.defaultRefused) {
+            ASSERT_TRUE(WriteVolatileText(HKEY_USERS, e2e::kLofterKey, ""));
         } else {
             ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterDelayKey, kTestDelay));
+        }
+        if (c.userRefused) {
+            ASSERT_TRUE(WriteVolatileText(HKEY_CURRENT_USER, e2e::kLofterUserDelayKey, kTestDelay));
+        } else if (c.defaultRefused) {
+            ASSERT_TRUE(e2e::WriteRegistryText(HKEY_CURRENT_USER, e2e::kLofterUserDelayKey, kTestDelay));
         }
         HWND notepad = StartResident();
         HWND main = MainWindow();
         ASSERT_NE(nullptr, main);
-        // The start stored the missing interval, or could not and said nothing.
-        EXPECT_EQ(c.intervalRefused ? "<missing>" : "500",
-                  e2e::ReadRegistryText(HKEY_USERS, e2e::kLofterIntervalKey).value_or("<missing>"));
+        // The start stored the missing interval where a save would, or could
+        // not and said nothing.
+        EXPECT_EQ(c.defaultInterval, e2e::ReadRegistryText(HKEY_USERS, e2e::kLofterIntervalKey).value_or(none));
+        EXPECT_EQ(c.userInterval,
+                  e2e::ReadRegistryText(HKEY_CURRENT_USER, e2e::kLofterUserIntervalKey).value_or(none));
         EXPECT_FALSE(e2e::WaitForMessageBox(program.Id(), 0).has_value());
 
         PostMessageA(main, WM_COMMAND, 13, 0);
@@ -350,13 +638,16 @@ TEST_F(Lofter, TimingDialogSavesOrSaysItCouldNot) {
         ASSERT_NE(nullptr, dialog);
         EXPECT_EQ(kTestDelay, e2e::TextOf(GetDlgItem(dialog, 18)));
         EXPECT_EQ("500", e2e::TextOf(GetDlgItem(dialog, 19)));
-        SendMessageA(GetDlgItem(dialog, 18), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1500"));
+        SendMessageA(GetDlgItem(dialog, 18), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("3500"));
         SendMessageA(GetDlgItem(dialog, 19), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("300"));
         SendMessageA(GetDlgItem(dialog, 17), BM_SETCHECK, BST_CHECKED, 0);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
-        EXPECT_EQ("1500", WaitForStoredText(e2e::kLofterDelayKey, "1500"));
-        EXPECT_EQ(c.storedInterval, WaitForStoredText(e2e::kLofterIntervalKey, c.storedInterval));
+        EXPECT_EQ(c.userSaved[0], WaitForStoredText(HKEY_CURRENT_USER, e2e::kLofterUserDelayKey, c.userSaved[0]));
+        EXPECT_EQ(c.userSaved[1],
+                  WaitForStoredText(HKEY_CURRENT_USER, e2e::kLofterUserIntervalKey, c.userSaved[1]));
+        EXPECT_EQ(c.defaultSaved[0], WaitForStoredText(HKEY_USERS, e2e::kLofterDelayKey, c.defaultSaved[0]));
+        EXPECT_EQ(c.defaultSaved[1], WaitForStoredText(HKEY_USERS, e2e::kLofterIntervalKey, c.defaultSaved[1]));
 
         auto box = e2e::WaitForMessageBox(program.Id(), c.failureBox ? kStartMs : 500);
         ASSERT_EQ(c.failureBox, box.has_value());
@@ -365,17 +656,35 @@ TEST_F(Lofter, TimingDialogSavesOrSaysItCouldNot) {
             EXPECT_EQ("設定を保存できませんでした", box->text);
             EXPECT_EQ(main, GetWindow(box->window, GW_OWNER));
             ASSERT_EQ(1u, box->buttons.size());
+            if (c.endedAtBox) {
+                ASSERT_TRUE(e2e::AskToEnd("lofter.exe"));
+                EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+                EXPECT_TRUE(e2e::BoxesOnScreen().empty()) << "a box after the end, or Wine's crash dialog";
+                EXPECT_FALSE(e2e::IsTopMost(notepad));
+                continue;
+            }
             ASSERT_TRUE(e2e::PressButton(*box, IDOK));
             ASSERT_TRUE(e2e::WaitForWindowGone(box->window, 5000));
         }
-        // Saved or not, the new values are in force and lofter runs on.
-        PostMessageA(main, WM_COMMAND, 13, 0);
-        dialog = WaitForDialog(18);
-        ASSERT_NE(nullptr, dialog);
-        EXPECT_EQ("1500", e2e::TextOf(GetDlgItem(dialog, 18)));
-        EXPECT_EQ("300", e2e::TextOf(GetDlgItem(dialog, 19)));
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+        // Saved or not, the new values are in force and lofter runs on; once
+        // saved, the next start uses them too.
+        for (int run = 0; run < (c.failureBox ? 1 : 2); ++run) {
+            if (run == 1) {
+                e2e::CloseWindowsOfClass("Notepad");
+                ASSERT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
+                ASSERT_TRUE(e2e::DeleteRegistryTree(HKEY_CURRENT_USER, kNotepadKey));
+                notepad = StartResident();
+                main = MainWindow();
+                ASSERT_NE(nullptr, main);
+            }
+            PostMessageA(main, WM_COMMAND, 13, 0);
+            dialog = WaitForDialog(18);
+            ASSERT_NE(nullptr, dialog);
+            EXPECT_EQ("3500", e2e::TextOf(GetDlgItem(dialog, 18))) << "run " << run;
+            EXPECT_EQ("300", e2e::TextOf(GetDlgItem(dialog, 19))) << "run " << run;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+        }
         PostMessageA(notepad, WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
     }

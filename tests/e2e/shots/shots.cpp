@@ -376,6 +376,6 @@ int main(int argc, char** argv) {
     if (Wanted(argc, argv, "lofter")) ShootLofter();
     if (Wanted(argc, argv, "volley")) ShootVolley();
     if (Wanted(argc, argv, "aubade")) ShootTimed("aubade", "Aubade", "notepad.exe");
-    if (Wanted(argc, argv, "nocturne")) ShootTimed("nocturne", "Nocturne", "(無題) - メモ帳");
+    if (Wanted(argc, argv, "nocturne")) ShootTimed("nocturne", "Nocturne", "無題 - メモ帳");
     return failures == 0 ? 0 : 1;
 }

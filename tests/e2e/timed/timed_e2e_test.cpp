@@ -1,12 +1,15 @@
 // aubade and nocturne driven from outside on the real clock. The programs
 // that fire share one set time a few seconds ahead and run at once, so the
-// whole file waits for the clock only once.
+// whole file waits for the clock only once. The set time is written with two
+// digits a part: a leading zero that the clock itself does not print for an
+// hour below 10.
 #include "harness.h"
 #include "usage_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <stdio.h>
+#include <string.h>
 
 #include <algorithm>
 #include <memory>
@@ -37,8 +40,7 @@ ULONGLONG NowTicks() {
 
 const ULONGLONG kTicksPerSecond = 10000000;
 
-// A set time secondsAhead from now: the clock text the programs compare
-// with (the same formatting call on the same clock) and when it comes.
+// A set time secondsAhead from now, as "hh:mm:ss", and when it comes.
 struct SetTime {
     std::string text;
     ULONGLONG due;
@@ -50,10 +52,8 @@ SetTime SetTimeIn(int secondsAhead) {
     ::FileTimeToLocalFileTime(&utc, &local);
     SYSTEMTIME at;
     ::FileTimeToSystemTime(&local, &at);
-    at.wMilliseconds = 0;
-    char text[256];
-    ::GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT, &at, nullptr,
-                     text, sizeof text);
+    char text[16];
+    wsprintfA(text, "%02d:%02d:%02d", at.wHour, at.wMinute, at.wSecond);
     return SetTime{text, due - due % kTicksPerSecond};
 }
 
@@ -114,6 +114,69 @@ HWND MainWindowOf(const e2e::Program& program, const char* className) {
     return e2e::WaitForWindow(query, kStartMs);
 }
 
+// A message box owned by owner (a dialog is a "#32770" with a -1 static too).
+std::optional<e2e::MessageBoxInfo> WaitForBoxOwnedBy(HWND owner, DWORD processId) {
+    e2e::WindowQuery query;
+    query.className = "#32770";
+    query.processId = processId;
+    query.visibleOnly = true;
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < kStartMs) {
+        for (HWND box : e2e::FindWindows(query))
+            if (::GetWindow(box, GW_OWNER) == owner) return e2e::ReadMessageBox(box);
+        e2e::PumpFor(50);
+    }
+    return std::nullopt;
+}
+
+// A target of nocturne -g in the manner its word names (close_target.cpp),
+// the nocturne that closes it, and when the target was seen gone.
+struct PoliteClose {
+    PoliteClose(const char* itsManner) : manner(itsManner) {}
+
+    const char* manner;
+    e2e::Program target, closer;
+    HWND closerWindow = nullptr;
+    ULONGLONG endedAt = 0;
+
+    std::string Caption() const { return std::string("Kivora target that ") + manner; }
+    bool Open() {
+        if (!target.Start(e2e::BesideTests("close_target.exe"), std::string(manner) + " " + Caption()))
+            return false;
+        // By class: a hung window answers no request for its text.
+        return MainWindowOf(target, "KivoraCloseTarget") != nullptr;
+    }
+};
+
+// Sees each target end, polling from before the set time; once the wait has
+// run 3 s, every nocturne still waiting must answer at once.
+void WatchPoliteCloses(PoliteClose* cases, int count, ULONGLONG due) {
+    bool probed = false;
+    for (;;) {
+        const ULONGLONG now = NowTicks();
+        bool running = false;
+        for (int i = 0; i < count; ++i) {
+            if (cases[i].endedAt) continue;
+            if (cases[i].target.IsRunning())
+                running = true;
+            else
+                cases[i].endedAt = now;
+        }
+        if (!running || now > due + 30 * kTicksPerSecond) return;
+        if (!probed && now > due + 3 * kTicksPerSecond) {
+            probed = true;
+            for (int i = 0; i < count; ++i) {
+                DWORD_PTR answer;
+                if (!::IsWindow(cases[i].closerWindow)) continue;
+                EXPECT_NE(0, ::SendMessageTimeoutA(cases[i].closerWindow, WM_NULL, 0, 0,
+                                                   SMTO_ABORTIFHUNG, 1000, &answer))
+                    << cases[i].manner << ": nocturne stopped answering while it waited";
+            }
+        }
+        e2e::PumpFor(50);
+    }
+}
+
 TEST(TimedPrograms, RefusedCommandLinesShowTheirUsageByteForByteAndEndWithZero) {
     struct Row {
         const char* fault;
@@ -123,6 +186,8 @@ TEST(TimedPrograms, RefusedCommandLinesShowTheirUsageByteForByteAndEndWithZero) 
     };
     const Row rows[] = {
         {"aubade's usage for a bad time", Aubade(), "25:00 notepad.exe", e2e::kAubadeUsage},
+        {"aubade took hour 24, which never comes", Aubade(), "24:00 notepad.exe", e2e::kAubadeUsage},
+        {"aubade took minute 60, which never comes", Aubade(), "7:60 notepad.exe", e2e::kAubadeUsage},
         {"aubade acted on a tail cut to its copy", Aubade(),
          "7:30 notepad.exe," + std::string(300, 'a'), e2e::kAubadeUsage},
         {"nocturne's usage for an unknown option", Nocturne(), "23:00 Title,-c", e2e::kNocturneUsage},
@@ -143,7 +208,7 @@ TEST(TimedPrograms, RefusedCommandLinesShowTheirUsageByteForByteAndEndWithZero) 
         EXPECT_TRUE(box->HasButton(IDOK));
         e2e::WindowQuery windows;
         windows.processId = programs[i]->Id();
-        windows.className = i < 2 ? "Aubade" : "Nocturne";
+        windows.className = rows[i].exe == Aubade() ? "Aubade" : "Nocturne";
         EXPECT_TRUE(e2e::FindWindows(windows).empty());
         ASSERT_TRUE(e2e::PressButton(*box, IDOK));
         EXPECT_EQ(0u, programs[i]->WaitForExit(kStartMs).value_or(0xDEAD));
@@ -176,9 +241,11 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     ASSERT_TRUE(other.Open("kivora-e2e-keep.txt"));
     ASSERT_EQ(twinA.caption, twinB.caption);
     notepadsBefore = NotepadWindows();
+    PoliteClose polite[] = {{"closes"}, {"ignores"}, {"hangs"}};
+    for (PoliteClose& target : polite) ASSERT_TRUE(target.Open()) << target.manner;
 
-    // The lead covers five program starts on a busy machine.
-    const SetTime setTime = SetTimeIn(20);
+    // The lead covers nine program starts on a busy machine.
+    const SetTime setTime = SetTimeIn(25);
     const std::string& at = setTime.text;
     e2e::Program launchOnce, launchDaily, launchFails, closeTwin, closeWithBlank, closeByMenu;
     ASSERT_TRUE(launchOnce.Start(Aubade(), at + " notepad.exe"));
@@ -191,6 +258,8 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     ASSERT_TRUE(closeWithBlank.Start(Nocturne(), at + "  " + other.caption));
     // Closed from its menu before the set time: it must end without firing.
     ASSERT_TRUE(closeByMenu.Start(Nocturne(), at + " " + other.caption));
+    for (PoliteClose& target : polite)
+        ASSERT_TRUE(target.closer.Start(Nocturne(), at + " " + target.Caption() + ",-g"));
     ASSERT_NE(nullptr, MainWindowOf(launchOnce, "Aubade"));
     HWND dailyWindow = MainWindowOf(launchDaily, "Aubade");
     ASSERT_NE(nullptr, dailyWindow);
@@ -200,6 +269,10 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     ASSERT_NE(nullptr, MainWindowOf(closeWithBlank, "Nocturne"));
     HWND menuWindow = MainWindowOf(closeByMenu, "Nocturne");
     ASSERT_NE(nullptr, menuWindow);
+    for (PoliteClose& target : polite) {
+        target.closerWindow = MainWindowOf(target.closer, "Nocturne");
+        ASSERT_NE(nullptr, target.closerWindow) << target.manner;
+    }
     ASSERT_LT(NowTicks() + kTicksPerSecond, setTime.due)
         << "the set time came before every program was up: the lead is too short here";
 
@@ -220,6 +293,25 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     ASSERT_TRUE(::PostMessageA(menuWindow, WM_COMMAND, 512, 0));
     EXPECT_EQ(0u, closeByMenu.WaitForExit(kStartMs).value_or(0xDEAD));
     EXPECT_TRUE(other.program.IsRunning());
+
+    // nocturne -g: a target that closes when asked ends by itself, with its
+    // own exit code, well before 10 s; one that ignores the request or no
+    // longer answers is ended after 10 s.
+    WatchPoliteCloses(polite, 3, setTime.due);
+    for (PoliteClose& target : polite) {
+        SCOPED_TRACE(target.manner);
+        ASSERT_NE(0u, target.endedAt) << "the target was not ended";
+        const double after = static_cast<double>(target.endedAt - setTime.due) / kTicksPerSecond;
+        const bool byItself = strcmp(target.manner, "closes") == 0;
+        EXPECT_EQ(byItself ? 7u : 0u, target.target.WaitForExit(kStartMs).value_or(0xDEAD));
+        if (byItself) {
+            EXPECT_LT(after, 5.0);
+        } else {
+            EXPECT_GE(after, 9.5);
+            EXPECT_LT(after, 20.0);
+        }
+        EXPECT_EQ(0u, target.closer.WaitForExit(kStartMs).value_or(0xDEAD));
+    }
 
     const DWORD afterSetTime = 20000;
     // Closed from its menu while the shell's box is up, aubade ends once the
@@ -260,6 +352,37 @@ TEST_F(TimedFiring, AtTheSetTimeTheyLaunchAndEndWhatTheCommandLineNames) {
     EXPECT_TRUE(launchDaily.IsRunning());
     ::PostMessageA(dailyWindow, WM_COMMAND, 512, 0);
     EXPECT_EQ(0u, launchDaily.WaitForExit(kStartMs).value_or(0xDEAD));
+}
+
+TEST(TimedPrograms, TheTimeDialogRefusesAnEmptiedSecondsFieldAndStaysOpen) {
+    e2e::Program aubade;
+    // Twelve hours away: nothing fires meanwhile.
+    ASSERT_TRUE(aubade.Start(Aubade(), SetTimeIn(12 * 3600).text + " notepad.exe"));
+    HWND window = MainWindowOf(aubade, "Aubade");
+    ASSERT_NE(nullptr, window);
+    ASSERT_TRUE(::PostMessageA(window, WM_COMMAND, 10, 0));
+    const int kSecondsField = 22;
+    HWND dialog = e2e::WaitForDialogWith(aubade.Id(), kSecondsField, kStartMs);
+    ASSERT_NE(nullptr, dialog);
+    HWND seconds = ::GetDlgItem(dialog, kSecondsField);
+    // Another process's edit: SetWindowText would not reach it.
+    ASSERT_TRUE(::SendMessageA(seconds, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")));
+    ASSERT_TRUE(::PostMessageA(dialog, WM_COMMAND, IDOK, 0));
+
+    auto box = WaitForBoxOwnedBy(dialog, aubade.Id());
+    ASSERT_TRUE(box.has_value()) << "OK took the emptied field without a box of the dialog's own";
+    EXPECT_EQ("ERROR", box->caption);
+    EXPECT_EQ("秒は 0 から 59 までの数字で入力してください", box->text);
+    ASSERT_EQ(1u, box->buttons.size());
+    ASSERT_TRUE(e2e::PressButton(*box, IDOK));
+    ASSERT_TRUE(e2e::WaitForWindowGone(box->window, kStartMs));
+    e2e::PumpFor(500);
+    EXPECT_TRUE(::IsWindowVisible(dialog)) << "OK closed the dialog";
+
+    ASSERT_TRUE(::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0));
+    EXPECT_TRUE(e2e::WaitForWindowGone(dialog, kStartMs));
+    ASSERT_TRUE(::PostMessageA(window, WM_COMMAND, 512, 0));
+    EXPECT_EQ(0u, aubade.WaitForExit(kStartMs).value_or(0xDEAD));
 }
 
 }  // namespace

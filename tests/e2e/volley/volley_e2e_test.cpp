@@ -36,7 +36,7 @@ protected:
         SetCurrentDirectoryA(previous);
     }
     void Clean() {
-        for (const char* name : {"Volley.rsp", "list.rsp", "a.tick", "b.tick", "c.tick", "d.tick"})
+        for (const char* name : {"Volley.rsp", "list.rsp", "a.tick", "b.tick", "c.tick", "d.tick", "メモ.txt"})
             DeleteFileA(name);
     }
 
@@ -52,7 +52,7 @@ protected:
     }
     void Write(const char* name, const std::string& text) {
         FILE* file = fopen(name, "wb");
-        fputs(text.c_str(), file);
+        fwrite(text.data(), 1, text.size(), file);
         fclose(file);
     }
     // The tick at which the probe with this marker ran, or none. A probe
@@ -182,6 +182,91 @@ TEST_F(VolleyProgram, ClosedWhileTheShellReportsAFailureItEndsQuietly) {
     ASSERT_TRUE(e2e::WaitForWindowGone(shellBox->window, 5000));
     EXPECT_FALSE(e2e::WaitForMessageBox(program.Id(), 1500).has_value()) << "a box after the close";
     EXPECT_EQ(0u, program.WaitForExit(5000).value_or(0xDEAD));
+}
+
+// taskkill without /f while a start-up box is up: the close reaches the
+// window in the box's loop, while volley's constructor still runs.
+TEST_F(VolleyProgram, AskedToEndWhileAStartUpBoxIsUp) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        const char* list;  // written as list.rsp; null: none
+        const char* text;
+    } rows[] = {
+        {"\"not found\" box: the object deleted under its constructor, or a box after the close",
+         "nolist.rsp", nullptr, "nolist.rsp not found"},
+        {"version box: the same", "-v", nullptr, "Volley Ver1.10\n1997/08/13\n(C) 1997 Zorva"},
+        {"#time box: rows and a run made for the gone window", "list.rsp", "notepad.exe\n#time\n",
+         "#time without a value in line 2 of list.rsp.\nThat line and the lines after it are not run."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        if (row.list) Write("list.rsp", row.list);
+        e2e::Program program;
+        ASSERT_TRUE(program.Start(e2e::BesideTests("volley.exe"), row.tail));
+        auto box = e2e::WaitForMessageBox(program.Id(), 10000);
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(row.text, box->text);
+        ASSERT_TRUE(e2e::AskToEnd("volley.exe"));
+        EXPECT_EQ(0u, program.WaitForExit(5000).value_or(0xDEAD));
+        EXPECT_TRUE(e2e::BoxesOnScreen().empty()) << "a box after the close, or Wine's crash dialog";
+    }
+}
+
+// Lists as today's editors save them. メモ.txt is made here in code page 932,
+// the name the shell must be handed whatever the list's encoding.
+TEST_F(VolleyProgram, ReadsAListInTheEncodingItWasSavedIn) {
+    // Windows opens a .txt document in Notepad; the test prefix knows the
+    // class "txtfile" but not the extension, so it is added while the test
+    // runs.
+    struct TxtAssociation {
+        bool added = !e2e::ReadRegistryText(HKEY_CLASSES_ROOT, ".txt") &&
+                     e2e::WriteRegistryText(HKEY_CLASSES_ROOT, ".txt", "txtfile");
+        ~TxtAssociation() {
+            if (added) e2e::DeleteRegistryTree(HKEY_CLASSES_ROOT, ".txt");
+        }
+    } association;
+    std::u16string utf16 = u"\uFEFFメモ.txt\r\n";
+    struct Case {
+        const char* fault;
+        std::string list;
+    } cases[] = {
+        {"UTF-8 without a mark read as Shift-JIS", u8"メモ.txt\r\n"},
+        {"the UTF-8 mark taken as part of the first name", "\xEF\xBB\xBF" + std::string(u8"メモ.txt\r\n")},
+        {"UTF-16 read byte for byte", std::string(reinterpret_cast<const char*>(utf16.data()), 2 * utf16.size())},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        Clean();
+        e2e::CloseWindowsOfClass("Notepad");
+        Write("メモ.txt", "memo\r\n");
+        Write("list.rsp", c.list);
+        Outcome out = Run("list.rsp");
+        EXPECT_EQ(0u, out.exitCode.value_or(0xDEAD));
+        EXPECT_TRUE(out.boxes.empty()) << out.boxes.front().caption << "|" << out.boxes.front().text;
+        // The shell opens the document in Notepad, whose caption names it.
+        bool opened = false;
+        for (DWORD start = GetTickCount(); !opened && GetTickCount() - start < 10000; e2e::PumpFor(50)) {
+            e2e::WindowQuery notepad;
+            notepad.className = "Notepad";
+            for (HWND window : e2e::FindWindows(notepad)) opened |= e2e::TextOf(window).find("メモ.txt") == 0;
+        }
+        EXPECT_TRUE(opened);
+        e2e::CloseWindowsOfClass("Notepad");
+    }
+}
+
+// An emoji has no place in code page 932: the list is refused before any of
+// it runs, and the box names the line as an editor counts it.
+TEST_F(VolleyProgram, AListWithACharacterShiftJisLacksRunsNothing) {
+    Write("list.rsp", Expand("{a}\n") + u8"\U0001F600.txt\n");
+    Outcome out = Run("list.rsp");
+    EXPECT_EQ(0u, out.exitCode.value_or(0xDEAD));
+    ASSERT_EQ(1u, out.boxes.size());
+    EXPECT_EQ("ERROR", out.boxes[0].caption);
+    EXPECT_EQ("2行目にShift-JISで表せない文字があるため、ファイルを読めません", out.boxes[0].text);
+    EXPECT_EQ(1u, out.boxes[0].buttons.size());
+    EXPECT_FALSE(Ran("a", 1500).has_value());
 }
 
 TEST_F(VolleyProgram, AWaitBetweenTwoLaunchesSeparatesThem) {

@@ -1,15 +1,20 @@
 // Drives the response-file path with a real file. The first input byte picks
 // the case, the rest is the file's content or the text after "r":
-//   0: "r=" and a file name with a blank, in the 256-byte text
+//   0: "r=" and a file name with a blank, in the 1024-byte text
 //   1: the same in a text buffer just large enough for it, plus a little
 //   2: "r" without "=" after it: refused, nothing opened
 //   3: "r=" and a name in a folder that does not exist: refused
-// A read that succeeds must give the memory reader's first word, and the
-// whole start-up read (file, then command line) must leave sound records.
+// A read that succeeds must give the memory reader's first word of the file
+// decoded as it was saved (with the host's code page 932) up to a Ctrl-Z; a
+// file the decoder refuses must be refused with its line; and the whole
+// start-up read (file, then command line) must leave sound records.
 #include "launchchecks.h"
 #include "launchrequest.h"
 #include "responsefile.h"
 #include "wptext.h"
+#include "wptextfile.h"
+
+#include "host_cp932.h"
 
 #include <stddef.h>
 #include <stdint.h>
@@ -18,11 +23,12 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <memory>
 #include <string>
 
 namespace {
 
-const WPRect kScreen = {0, 0, 1024, 768};
+const lofter::ScreenLayout kScreen(WPRect(0, 0, 1024, 768));
 
 // One private file for the whole run, removed at exit.
 const std::string& ResponsePath() {
@@ -53,7 +59,9 @@ void CheckBoxes(const LaunchSettings& settings) {
     int count = CommandLineErrorBoxes(settings, boxes);
     Require(count == settings.responseFailed + settings.noProgram, "one box per failure");
     if (settings.responseFailed)
-        Require(strcmp(boxes[0].text, kResponseFileErrorText) == 0 && !boxes[0].ownedByMainWindow,
+        Require(!boxes[0].ownedByMainWindow && (settings.responseRefusedLine
+                                                    ? strcmp(boxes[0].caption, "ERROR") == 0 && boxes[0].beepFirst
+                                                    : strcmp(boxes[0].text, kResponseFileErrorText) == 0),
                 "response-file box first, without owner");
     if (settings.noProgram)
         Require(strcmp(boxes[count - 1].text, kUsageText) == 0 && boxes[count - 1].ownedByMainWindow,
@@ -75,7 +83,7 @@ void CheckRequest(const char* text, int textSize, int expectFailed) {
                     settings->x == -1,
                 "nothing is parsed after a failed read");
     } else {
-        CheckParsed(*settings, *target, kScreen);
+        CheckParsed(copy, *settings, *target, kScreen);
     }
     CheckBoxes(*settings);
     delete settings;
@@ -95,16 +103,27 @@ void ReadFile(const char* content, size_t size, bool tightBuffer, uint8_t slack)
     readResponseFile(text, textSize, settings);
     CheckTerminated(text, textSize, "text terminated");
 
-    char expected[kMaxLineLength + 1];
-    int length = ReadFirstWord(content, size, expected);
+    std::unique_ptr<char[]> decoded(new char[size ? size : 1]);
+    const WPDecodedText file = DecodeText(content, size, decoded.get(), HostCp932);
+    Require(settings->responseRefusedLine == file.refusedLine, "a refused file's line is kept");
+    char expected[kMaxLineLength + 1] = "";
+    int length = -1;
+    if (!file.refusedLine) {
+        const char* end = static_cast<const char*>(memchr(decoded.get(), '\x1A', file.length));
+        length = ReadFirstWord(decoded.get(), end ? end - decoded.get() : file.length, expected);
+    }
     CheckTerminated(expected, sizeof expected, "first word terminated");
     Require(length == static_cast<int>(strlen(expected)) || length == -1, "word length reported");
     const bool fits = length >= 0 && length < textSize;
     Require(settings->responseFailed == (fits ? 0 : 1), "read fails exactly when the word does not fit");
     if (fits) {
         Require(strcmp(text, expected) == 0, "text is the file's first word");
-        for (const char* p = text; *p; ++p)
-            Require(strchr(" \t\n\r\v\f", *p) == nullptr, "the word holds no white space");
+        bool quoted = false;
+        for (const char* p = text; *p; ++p) {
+            if (*p == '"') quoted = !quoted;
+            Require(strchr(quoted ? "\n\r" : " \t\n\r\v\f", *p) == nullptr,
+                    "the word holds no line end, and no white space outside quotes");
+        }
     } else {
         Require(line.compare(0, std::string::npos, text) == 0, "a failed read leaves the text");
     }
@@ -134,6 +153,8 @@ void Refuse(const std::string& line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const WPCp932Map installed = SetCp932Map(HostCp932);
+    (void)installed;
     if (size == 0) return 0;
     const uint8_t mode = data[0];
     const char* rest = reinterpret_cast<const char*>(data + 1);

@@ -5,7 +5,7 @@
 #define LOFTER_FUZZ_LAUNCHCHECKS_H
 
 #include "launchsettings.h"
-#include "wprect.h"
+#include "screens.h"
 
 void Require(bool holds, const char* rule);
 
@@ -13,8 +13,8 @@ void Require(bool holds, const char* rule);
 // Returns the text's length.
 int CheckTerminated(const char* field, int capacity, const char* name);
 
-// The records as parseCommandLine leaves them for screen.
-void CheckParsed(const LaunchSettings& settings, const LaunchTarget& target,
-                 const WPRect& screen);
+// The records as parseCommandLine leaves them after reading line for screens.
+void CheckParsed(const char* line, const LaunchSettings& settings, const LaunchTarget& target,
+                 const lofter::ScreenLayout& screens);
 
 #endif

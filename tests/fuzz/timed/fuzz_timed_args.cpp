@@ -80,13 +80,14 @@ bool RefTime(const std::string& time) {
     if (time.size() > 63) return false;
     RefTokens parts{time};
     std::string hour, minute, second;
-    if (!parts.Next(':', &hour) || !RefPart(hour, 24)) return false;
-    if (!parts.Next(':', &minute) || !RefPart(minute, 60)) return false;
-    return !parts.Next(':', &second) || RefPart(second, 60);
+    if (!parts.Next(':', &hour) || !RefPart(hour, 23)) return false;
+    if (!parts.Next(':', &minute) || !RefPart(minute, 59)) return false;
+    return !parts.Next(':', &second) || RefPart(second, 59);
 }
 
-// Returns -1 refused, else the letters found as bits: 1 h, 2 c.
-int RefOptions(const std::string& field, bool knowsC) {
+// Returns -1 refused, else the letters found as bits: 1 h, 2 c (the
+// launcher's), 4 g (the closer's).
+int RefOptions(const std::string& field, bool launcher) {
     size_t at = field.find_first_not_of(" \t\n\v\f\r");
     if (at == std::string::npos) return 0;
     if (field[at] != '-') return -1;
@@ -95,7 +96,8 @@ int RefOptions(const std::string& field, bool knowsC) {
     for (size_t i = at; i < field.size(); i += walk.Step(i)) {
         if (walk.Step(i) == 2) continue;
         if (field[i] == 'h') letters |= 1;
-        if (field[i] == 'c' && knowsC) letters |= 2;
+        if (field[i] == 'c' && launcher) letters |= 2;
+        if (field[i] == 'g' && !launcher) letters |= 4;
     }
     return letters ? letters : -1;
 }
@@ -103,7 +105,7 @@ int RefOptions(const std::string& field, bool knowsC) {
 struct RefLine {
     bool accepted = false;
     std::string time, target, parameters, directory;
-    int noIcon = 0, quitAfterFire = 1;
+    int noIcon = 0, quitAfterFire = 1, politeClose = 0;
 };
 
 RefLine RefParse(const std::string& line, bool launcher) {
@@ -124,6 +126,7 @@ RefLine RefParse(const std::string& line, bool launcher) {
     if (letters < 0) return out;
     out.noIcon = (letters & 1) ? 1 : 0;
     out.quitAfterFire = (letters & 2) ? 0 : 1;
+    out.politeClose = (letters & 4) ? 1 : 0;
     out.accepted = true;
     return out;
 }
@@ -156,15 +159,20 @@ struct LaunchRun {
 struct CloseRun {
     HeapText time{kTimeTextSize}, caption{kTargetSize};
     int* noIcon = new int(7);
+    int* politeClose = new int(7);
     int accepted;
 
     explicit CloseRun(const char* line) {
-        accepted = ParseCommandLine(line, CloseFields{time.Field(), caption.Field(), noIcon});
+        accepted = ParseCommandLine(line,
+                                    CloseFields{time.Field(), caption.Field(), noIcon, politeClose});
     }
-    ~CloseRun() { delete noIcon; }
+    ~CloseRun() {
+        delete noIcon;
+        delete politeClose;
+    }
     bool Same(const CloseRun& o) const {
         return accepted == o.accepted && time.SameBytes(o.time) && caption.SameBytes(o.caption) &&
-               *noIcon == *o.noIcon;
+               *noIcon == *o.noIcon && *politeClose == *o.politeClose;
     }
 };
 
@@ -179,7 +187,7 @@ void CheckNormalized(const std::string& typed) {
           "accepted time does not normalise");
     Check(time.Terminated() && hour.Terminated() && minute.Terminated() && second.Terminated(),
           "normalised part not terminated");
-    Check(RefPart(hour.Text(), 24) && RefPart(minute.Text(), 60) && RefPart(second.Text(), 60),
+    Check(RefPart(hour.Text(), 23) && RefPart(minute.Text(), 59) && RefPart(second.Text(), 59),
           "normalised part out of rule");
     Check(time.Text() == hour.Text() + ":" + minute.Text() + ":" + second.Text(),
           "time text is not its parts");
@@ -208,7 +216,8 @@ void FuzzLauncher(const std::string& line) {
 void FuzzCloser(const std::string& line) {
     CloseRun run(line.c_str());
     Check(run.time.Terminated() && run.caption.Terminated(), "closer field not terminated");
-    Check(IsFlag(run.accepted) && IsFlag(*run.noIcon), "closer flag out of range");
+    Check(IsFlag(run.accepted) && IsFlag(*run.noIcon) && IsFlag(*run.politeClose),
+          "closer flag out of range");
     Check(run.Same(CloseRun(line.c_str())), "closer parse not deterministic");
 
     RefLine ref = RefParse(line, false);
@@ -216,7 +225,8 @@ void FuzzCloser(const std::string& line) {
     if (!run.accepted) return;
     Check(run.time.Text() == ref.time && run.caption.Text() == ref.target,
           "closer field differs from reference");
-    Check(*run.noIcon == ref.noIcon, "closer flag differs from reference");
+    Check(*run.noIcon == ref.noIcon && *run.politeClose == ref.politeClose,
+          "closer flags differ from reference");
     CheckNormalized(run.time.Text());
 }
 

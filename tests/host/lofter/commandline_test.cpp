@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <limits.h>
+#include <string.h>
+
+#include <algorithm>
 #include <string>
 
 // Literals are Shift-JIS here: 表 is 0x95 0x5C (trail byte '\') and ポ is
@@ -21,7 +24,7 @@ struct Parsed {
 
 Parsed Parse(const std::string& line, const WPRect& screen = kScreen) {
     Parsed parsed;
-    parseCommandLine(line.c_str(), screen, &parsed.settings, &parsed.target);
+    parseCommandLine(line.c_str(), lofter::ScreenLayout(screen), &parsed.settings, &parsed.target);
     return parsed;
 }
 
@@ -38,6 +41,8 @@ void ExpectNothingApplied(const Parsed& p) {
     EXPECT_EQ(0, p.settings.autoReturn);
     EXPECT_EQ(0, p.settings.stayResident);
     EXPECT_EQ(1, p.settings.noProgram);
+    EXPECT_EQ(0, p.settings.captureNew);
+    EXPECT_EQ(WPPoint(0, 0), p.settings.origin);
     EXPECT_STREQ("", p.settings.program);
     EXPECT_STREQ(" ", p.settings.arguments);
     EXPECT_EQ(freshTarget.showCommand, p.target.showCommand);
@@ -160,11 +165,16 @@ TEST(KeyTable, NumbersAreReadLeniently) {
     EXPECT_EQ(40, p.settings.h);
 }
 
-TEST(KeyTable, TopMostOnlyForTopInAnyCase) {
+TEST(KeyTable, TopMostAndCaptureNewOnlyForTheirWordInAnyCase) {
     EXPECT_EQ(1, Parse("z=TOP").settings.topMost);
     EXPECT_EQ(1, Parse("Z=top").settings.topMost);
     EXPECT_EQ(0, Parse("z=TOPMOST").settings.topMost);
     EXPECT_EQ(0, Parse("z=").settings.topMost);
+    EXPECT_EQ(1, Parse("c=NEW,e=a.exe").settings.captureNew);
+    EXPECT_EQ(1, Parse("C=new").settings.captureNew);
+    EXPECT_EQ(0, Parse("c=NEWER").settings.captureNew);
+    EXPECT_EQ(0, Parse("cap=NEW").settings.captureNew);
+    EXPECT_EQ(0, Parse("c=ON").settings.captureNew);
 }
 
 TEST(KeyTable, ResidenceKeys) {
@@ -280,12 +290,12 @@ TEST(RangeChecks, ExtremeScreensStayDefined) {
 
 // --- Input beyond what a line holds is refused whole --------------------------
 
-TEST(LineLimits, LineOf127CharactersIsTakenLongerIsRefused) {
+TEST(LineLimits, LineOf1023CharactersIsTakenLongerIsRefused) {
     const std::string program(25, 'p');
-    const std::string line = "e=" + program + " " + std::string(99, 'a');  // 127 characters
+    const std::string line = "e=" + program + " " + std::string(995, 'a');  // 1023 characters
     Parsed fits = Parse("   " + line + "   ");  // outer blanks do not count
     EXPECT_EQ(program, fits.settings.program);
-    EXPECT_EQ(" " + std::string(99, 'a') + " ", fits.settings.arguments);
+    EXPECT_EQ(" " + std::string(995, 'a') + " ", fits.settings.arguments);
 
     ExpectNothingApplied(Parse(line + "c"));
 }
@@ -298,15 +308,14 @@ TEST(LineLimits, TenWordsAreTakenElevenRefused) {
     ExpectNothingApplied(Parse("t=; x=1;e=a.exe 1 2 3 4 5 6 7 8 9"));
 }
 
-TEST(LineLimits, ArgumentTextReachesItsFull127Characters) {
-    // Five words of 20: 1 + 5 * 21 = 106 characters of argument text.
-    const std::string w(20, 'a');
-    std::string five = " " + w + " " + w + " " + w + " " + w + " " + w + " ";
-    EXPECT_EQ(five, Parse("e=b.exe" + five).settings.arguments);
-    // Six words of 20 give 127 characters exactly.
-    const std::string six = five + w + " ";
-    EXPECT_EQ(127u, six.size());
-    EXPECT_EQ(six, Parse("e" + six).settings.arguments);
+TEST(LineLimits, ArgumentTextReachesItsFull1023Characters) {
+    // Nine words of 100: 1 + 9 * 101 = 910 characters; then 1023 exactly.
+    std::string nine = " ";
+    for (int i = 0; i < 9; ++i) nine += std::string(100, 'a') + " ";
+    EXPECT_EQ(nine, Parse("e=b.exe" + nine).settings.arguments);
+    const std::string full = " " + std::string(1021, 'a') + " ";
+    EXPECT_EQ(1023u, full.size());
+    EXPECT_EQ(full, Parse("e" + full).settings.arguments);
 }
 
 TEST(LineLimits, NineItemsAreTakenTenRefused) {
@@ -318,13 +327,29 @@ TEST(LineLimits, NineItemsAreTakenTenRefused) {
     EXPECT_STREQ("a.exe", Parse(",,x=1,,,y=2,w=3,h=4,z=TOP,a=ON,d=ON,q=ON,e=a.exe,,").settings.program);
 }
 
-TEST(LineLimits, ItemOf31CharactersIsTakenLongerRefused) {
-    const std::string path29(29, 'p');
-    Parsed fits = Parse("x=5,e=" + path29);
-    EXPECT_EQ(path29, fits.settings.program);
-    EXPECT_EQ(path29, Parse("f=" + path29).target.workDir);
-    // A cut path would start something else: the whole line is refused.
-    ExpectNothingApplied(Parse("x=5,e=" + path29 + "q"));
+TEST(LineLimits, PathsOf259CharactersAreTakenLongerRefused) {
+    const std::string path(259, 'p');
+    struct Case { std::string line; bool taken; const char* fault; };
+    const Case cases[] = {
+        {"x=5,e=" + path, true, "a 259-character program refused"},
+        {"exe=" + path, true, "the written-out key counted against the path"},
+        {"e=\"" + path + "\"", true, "the quotes counted against the path"},
+        {"f=" + path + ",e=a", true, "a 259-character folder refused"},
+        {"x=5,e=" + path + "q", false, "a 260-character program cut to another file"},
+        {"f=" + path + "q,e=a", false, "a 260-character folder cut"},
+        {"e=" + path + "=b", true, "the piece after the value's \"=\" counted"},
+    };
+    for (const Case& c : cases) {
+        Parsed p = Parse(c.line);
+        if (!c.taken) {
+            ExpectNothingApplied(p);
+            continue;
+        }
+        EXPECT_EQ(0, p.settings.noProgram) << c.fault;
+        EXPECT_EQ(259u, std::max(strlen(p.settings.program), strlen(p.target.workDir))) << c.fault;
+    }
+    // Items of the other keys are not held to a length either.
+    EXPECT_EQ(5, Parse("x=" + std::string(40, '0') + "5").settings.x);
 }
 
 TEST(LineLimits, ValuesOver11CharactersMatchNothing) {
@@ -333,6 +358,44 @@ TEST(LineLimits, ValuesOver11CharactersMatchNothing) {
     Parsed q = Parse("q=ONONONONONON");
     EXPECT_EQ(0, q.settings.nothingToUndo);
     EXPECT_EQ(1, q.settings.stayResident);
+}
+
+// --- Quoted runs in the settings word ----------------------------------------
+
+TEST(QuotedRuns, HoldBlanksSeparatorsAndEqualsAndLoseTheirQuotes) {
+    struct Case {
+        const char* line;
+        const char* program;
+        const char* workDir;
+        const char* arguments;
+        int x;
+        const char* fault;
+    };
+    const Case cases[] = {
+        {"x=0,y=0,e=\"C:\\Program Files\\Some App\\app.exe\",f=\"C:\\My Work\" memo.txt",
+         "C:\\Program Files\\Some App\\app.exe", "C:\\My Work", " memo.txt ", 0,
+         "a blank inside quotes ends the settings word, or the quotes stay in the path"},
+        {"e=\"C:\\a,b\\x.exe\",x=5", "C:\\a,b\\x.exe", " ", " ", 5, "a comma inside quotes cuts the item"},
+        {"t=; e=\"C:\\a;b\\x.exe\";x=6", "C:\\a;b\\x.exe", " ", " ", 6,
+         "the t word's separator inside quotes cuts the item"},
+        {"e=\"C:\\a=b\\x.exe\"", "C:\\a=b\\x.exe", " ", " ", -1, "an \"=\" inside quotes ends the value"},
+        {"e=C:\\\"Program Files\"\\x.exe", "C:\\Program Files\\x.exe", " ", " ", -1,
+         "a quoted run inside the value not joined up"},
+        {"e=\"C:\\Program Files\\x.exe a.txt", "C:\\Program Files\\x.exe a.txt", " ", " ", -1,
+         "an unmatched quote stops short of the end of the line"},
+        {"e=a.exe,e=\"\"", "a.exe", " ", " ", -1, "a value of quotes only taken as a program"},
+        {"t=\" x=1\"e=a.exe \"b c\"", "a.exe", " ", " \"b c\" ", 1,
+         "a quote chosen as the separator no longer separates"},
+        {"t=\\ e=\"a b\"表.exe\\x=7", "a b表.exe", " ", " ", 7,
+         "a double-byte character in a quoted run split at its trail byte"},
+    };
+    for (const Case& c : cases) {
+        Parsed p = Parse(c.line);
+        EXPECT_STREQ(c.program, p.settings.program) << c.fault;
+        EXPECT_STREQ(c.workDir, p.target.workDir) << c.fault;
+        EXPECT_STREQ(c.arguments, p.settings.arguments) << c.fault;
+        EXPECT_EQ(c.x, p.settings.x) << c.fault;
+    }
 }
 
 // --- Double-byte characters -----------------------------------------------------

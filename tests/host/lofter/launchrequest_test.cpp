@@ -10,7 +10,7 @@
 
 namespace {
 
-const WPRect kScreen = {0, 0, 1024, 768};
+const lofter::ScreenLayout kScreen(WPRect(0, 0, 1024, 768));
 
 struct Request {
     char text[kCommandTextSize];
@@ -62,6 +62,14 @@ TEST(LaunchRequest, ResponseFileIsReadThenParsed) {
     EXPECT_STREQ("notepad.exe", r.settings.program);
     EXPECT_STREQ(" ", r.settings.arguments);  // only the first word counts
     EXPECT_EQ(0, r.boxCount);
+
+    // A quoted path with blanks, from the file through the parser.
+    path = folder.Write("blanks.rsp", "x=5,e=\"C:\\Program Files\\A B\\x.exe\",f=\"C:\\My Work\" readme\n");
+    Request quoted("r=" + path);
+    EXPECT_STREQ("C:\\Program Files\\A B\\x.exe", quoted.settings.program);
+    EXPECT_STREQ("C:\\My Work", quoted.target.workDir);
+    EXPECT_STREQ(" ", quoted.settings.arguments);
+    EXPECT_EQ(5, quoted.settings.x);
 }
 
 TEST(LaunchRequest, ResponseFileNamingAnotherIsNotFollowed) {
@@ -90,6 +98,19 @@ TEST(LaunchRequest, UnreadableResponseFileShowsItsBoxThenUsage) {
         EXPECT_FALSE(r.boxes[0].beepFirst);
         ExpectUsageBox(r.boxes[1]);
     }
+}
+
+TEST(LaunchRequest, ResponseFileWithACharacterShiftJisLacksNamesItsLineThenUsage) {
+    TempFolder folder;
+    Request r("r=" + folder.Write("emoji.rsp", u8"e=a.exe\n\U0001F600"));
+    EXPECT_EQ(1, r.settings.noProgram);  // nothing was parsed
+    ASSERT_EQ(2, r.boxCount);
+    EXPECT_STREQ("ERROR", r.boxes[0].caption);
+    EXPECT_STREQ("2行目にShift-JISで表せない文字があるため、ファイルを読めません", r.boxes[0].text);
+    EXPECT_EQ(0u, r.boxes[0].style);
+    EXPECT_TRUE(r.boxes[0].beepFirst);
+    EXPECT_FALSE(r.boxes[0].ownedByMainWindow);  // the main window does not exist yet
+    ExpectUsageBox(r.boxes[1]);
 }
 
 // The texts are compiled to Shift-JIS; these are the bytes the user sees.

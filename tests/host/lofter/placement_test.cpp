@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits.h>
+
 #include <string>
 
 using namespace lofter;
@@ -30,16 +32,17 @@ TEST(PlacementTable, EachCaseMakesItsOwnCall) {
         int insertAfter, x, y, cx, cy;
         unsigned flags;
         bool leavesNothingToUndo;
+        bool movesOrSizes;  // false: a maximized window stays maximized
     };
     const Row rows[] = {
-        {false, false, 0, kInsertNotTopMost, 10, 20, 0, 0, kNoMove | kNoSize, true},
-        {false, false, 1, kInsertTopMost, 10, 20, 0, 0, kNoMove | kNoSize, false},
-        {false, true, 0, kInsertNotTopMost, 10, 20, 0, 0, kNoSize, true},
-        {false, true, 1, kInsertTopMost, 10, 20, 0, 0, kNoSize, false},
-        {true, false, 0, kInsertNotTopMost, 0, 0, 300, 200, kNoMove, true},
-        {true, false, 1, kInsertTopMost, 0, 0, 300, 200, kNoMove, false},
-        {true, true, 0, kInsertNotTopMost, 10, 20, 300, 200, 0, true},
-        {true, true, 1, kInsertTopMost, 10, 20, 300, 200, 0, false},
+        {false, false, 0, kInsertNotTopMost, 10, 20, 0, 0, kNoMove | kNoSize, true, false},
+        {false, false, 1, kInsertTopMost, 10, 20, 0, 0, kNoMove | kNoSize, false, false},
+        {false, true, 0, kInsertNotTopMost, 10, 20, 0, 0, kNoSize, true, true},
+        {false, true, 1, kInsertTopMost, 10, 20, 0, 0, kNoSize, false, true},
+        {true, false, 0, kInsertNotTopMost, 0, 0, 300, 200, kNoMove, true, true},
+        {true, false, 1, kInsertTopMost, 0, 0, 300, 200, kNoMove, false, true},
+        {true, true, 0, kInsertNotTopMost, 10, 20, 300, 200, 0, true, true},
+        {true, true, 1, kInsertTopMost, 10, 20, 300, 200, 0, false, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message() << "size " << r.size << " move " << r.move << " top " << r.topMost);
@@ -51,7 +54,18 @@ TEST(PlacementTable, EachCaseMakesItsOwnCall) {
         EXPECT_EQ(r.cy, c.cy);
         EXPECT_EQ(r.flags, c.flags);
         EXPECT_EQ(r.leavesNothingToUndo, c.leavesNothingToUndo);
+        EXPECT_EQ(r.movesOrSizes, c.movesOrSizes);
     }
+    // On the monitor m=N chose a position counts from its corner, and no
+    // number typed into the placement dialog wraps round the virtual screen.
+    LaunchSettings onLeft = Given(0);
+    onLeft.origin = WPPoint(-1280, -200);
+    PlacementCall c = ChoosePlacement(onLeft, true, true);
+    EXPECT_EQ(-1270, c.x);
+    EXPECT_EQ(-180, c.y);
+    onLeft.x = INT_MAX;
+    onLeft.origin = WPPoint(1920, 0);
+    EXPECT_EQ(INT_MAX, ChoosePlacement(onLeft, true, false).x);
 }
 
 TEST(PlacementEnd, OnlyAPlacementWithNothingToKeepEndsTheRun) {

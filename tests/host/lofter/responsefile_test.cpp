@@ -1,5 +1,6 @@
 #include "responsefile.h"
 
+#include "host_cp932.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,19 @@ TEST(FirstWord, SkipsLeadingWhiteSpaceAndEndsAtTheNext) {
     EXPECT_EQ("last", FirstWord("\n\nlast"));
 }
 
+TEST(FirstWord, QuotedRunsHoldWhiteSpaceUpToTheLineEnd) {
+    struct Case { const char* content; const char* word; const char* fault; };
+    const Case cases[] = {
+        {"e=\"C:\\Program Files\\x.exe\" memo", "e=\"C:\\Program Files\\x.exe\"",
+         "a blank inside quotes ends the word"},
+        {"e=\"a\tb\" c", "e=\"a\tb\"", "a tab inside quotes ends the word"},
+        {"e=\"a b\"c d", "e=\"a b\"c", "the word goes on past the closing quote's blank"},
+        {"e=\"C:\\a b\n c\"", "e=\"C:\\a b", "an unmatched quote reads past its line"},
+        {"e=\"a b\r\nc", "e=\"a b", "a CR inside quotes kept in the word"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.word, FirstWord(c.content)) << c.fault;
+}
+
 TEST(FirstWord, NoWordGivesEmptyText) {
     int length = -2;
     EXPECT_EQ("", FirstWord("", &length));
@@ -48,11 +62,11 @@ TEST(FirstWord, NulByteEndsTheWord) {
     EXPECT_EQ(3, length);
 }
 
-TEST(FirstWord, WordOver127CharactersIsRefused) {
+TEST(FirstWord, WordOver1023CharactersIsRefused) {
     int length = 0;
-    EXPECT_EQ(std::string(127, 'w'), FirstWord(std::string(127, 'w') + " x", &length));
-    EXPECT_EQ(127, length);
-    EXPECT_EQ("", FirstWord(std::string(128, 'w'), &length));
+    EXPECT_EQ(std::string(1023, 'w'), FirstWord(std::string(1023, 'w') + " x", &length));
+    EXPECT_EQ(1023, length);
+    EXPECT_EQ("", FirstWord(std::string(1024, 'w'), &length));
     EXPECT_EQ(-1, length);
 }
 
@@ -82,6 +96,32 @@ TEST(ResponseFile, FirstWordReplacesTheText) {
     EXPECT_STREQ("x=0,y=0,e=notepad.exe", line.text);
 }
 
+TEST(ResponseFile, TheFileIsReadAsItWasSaved) {
+    HostCp932Installed map;
+    TempFolder folder;
+    struct Case {
+        const char* fault;
+        std::string file;
+        const char* word;  // null: refused
+        int refusedLine;
+    } cases[] = {
+        {"UTF-8 without a mark read as code page 932", u8"e=C:\\ロフト\\a.exe\r\n", "e=C:\\ロフト\\a.exe", 0},
+        {"UTF-16 read byte for byte", Utf16Bytes(u"\uFEFF\r\ne=C:\\ロフト\\a.exe"), "e=C:\\ロフト\\a.exe", 0},
+        {"the text not ended at a Ctrl-Z, as a read as text ends it", "e=a.exe\x1A" "b\n", "e=a.exe", 0},
+        {"a character code page 932 lacks let through after the first word", u8"e=a.exe\r\n\r\n\U0001F600", nullptr, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const std::string request = "r=" + folder.Write("saved.rsp", c.file);
+        CommandText line(request);
+        LaunchSettings settings;
+        readResponseFile(line.text, sizeof line.text, &settings);
+        EXPECT_EQ(c.word ? 0 : 1, settings.responseFailed);
+        EXPECT_EQ(c.refusedLine, settings.responseRefusedLine);
+        EXPECT_EQ(c.word ? c.word : request, line.text);
+    }
+}
+
 TEST(ResponseFile, NameIsTakenWholeWithBlanks) {
     TempFolder folder;
     folder.Write("wide", "wrong");
@@ -104,7 +144,7 @@ TEST(ResponseFile, EmptyFileGivesEmptyText) {
 
 TEST(ResponseFile, FailuresLeaveTheTextAsItWas) {
     TempFolder folder;
-    const std::string tooLong = folder.Write("long.rsp", std::string(128, 'x'));
+    const std::string tooLong = folder.Write("long.rsp", std::string(1024, 'x'));
     const std::string fine = folder.Write("fine.rsp", "e=a.exe");
     const std::string cases[] = {
         "r=" + folder.Path("missing.rsp"),  // cannot be opened

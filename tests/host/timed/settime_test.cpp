@@ -4,16 +4,14 @@
 
 #include <string>
 
-// Each time field is one or two digits, hours up to 24, minutes and
-// seconds up to 60 (values the clock never prints pass: they never fire).
-TEST(CheckTime, AcceptsTheUpperBoundsAndNoMore) {
-    EXPECT_EQ(1, CheckTime("24:00"));
-    EXPECT_EQ(1, CheckTime("12:60"));
-    EXPECT_EQ(1, CheckTime("12:00:60"));
+// Each time field is one or two digits, hours up to 23, minutes and
+// seconds up to 59: a time the clock never shows would never fire.
+TEST(CheckTime, AcceptsOnlyTimesTheClockShows) {
+    EXPECT_EQ(1, CheckTime("23:59:59"));
     EXPECT_EQ(1, CheckTime("0:0:0"));
-    EXPECT_EQ(0, CheckTime("25:00"));
-    EXPECT_EQ(0, CheckTime("12:61"));
-    EXPECT_EQ(0, CheckTime("12:00:61"));
+    EXPECT_EQ(0, CheckTime("24:00"));
+    EXPECT_EQ(0, CheckTime("12:60"));
+    EXPECT_EQ(0, CheckTime("12:00:60"));
 }
 
 TEST(CheckTime, RefusesFieldsOfTheWrongWidth) {
@@ -64,6 +62,7 @@ namespace {
 struct Normalized {
     int result;
     std::string time, hour, minute, second;
+    ClockTime at;
 };
 
 Normalized Normalize(const char* typed) {
@@ -75,6 +74,7 @@ Normalized Normalize(const char* typed) {
     out.hour = setTime.hourText;
     out.minute = setTime.minuteText;
     out.second = setTime.secondText;
+    out.at = ClockTimeOf(setTime.hourText, setTime.minuteText, setTime.secondText);
     return out;
 }
 
@@ -92,6 +92,8 @@ TEST(NormalizeTime, AddsMissingSecondsAndDropsExtraFields) {
     EXPECT_EQ("7:30:00", colons.time);
 }
 
+// The texts stay as typed for the tip and the dialog; the time they name is
+// the same with or without leading zeros.
 TEST(NormalizeTime, KeepsThePartsExactlyAsTyped) {
     EXPECT_EQ("7:05:00", Normalize("7:05").time);
     Normalized typed = Normalize("07:5:9");
@@ -99,6 +101,13 @@ TEST(NormalizeTime, KeepsThePartsExactlyAsTyped) {
     EXPECT_EQ("07", typed.hour);
     EXPECT_EQ("5", typed.minute);
     EXPECT_EQ("9", typed.second);
+    for (const char* sameTime : {"7:05", "07:05", "7:5", "07:05:00", "7:5:0"}) {
+        const ClockTime at = Normalize(sameTime).at;
+        EXPECT_EQ(7, at.hour) << sameTime;
+        EXPECT_EQ(5, at.minute) << sameTime;
+        EXPECT_EQ(0, at.second) << sameTime;
+    }
+    EXPECT_EQ(9, typed.at.second);
 }
 
 TEST(NormalizeTime, RefusesWhatCheckTimeRefusesAndChangesNothing) {
@@ -109,8 +118,7 @@ TEST(NormalizeTime, RefusesWhatCheckTimeRefusesAndChangesNothing) {
     }
 }
 
-TEST(ComposeTimeText, JoinsUncheckedPartsAndRefusesWhatDoesNotFit) {
-    // The time dialog can leave a field empty: the text keeps the colon.
+TEST(ComposeTimeText, JoinsThePartsAsTheyAreAndRefusesWhatDoesNotFit) {
     SetTime setTime;
     snprintf(setTime.hourText, sizeof setTime.hourText, "7");
     snprintf(setTime.minuteText, sizeof setTime.minuteText, "05");
@@ -122,4 +130,29 @@ TEST(ComposeTimeText, JoinsUncheckedPartsAndRefusesWhatDoesNotFit) {
     EXPECT_STREQ("1:22:33", small);
     EXPECT_EQ(0, ComposeTimeText(TextField{small, 8}, "11", "22", "33"));
     EXPECT_STREQ("1:22:33", small);
+}
+
+// The time dialog takes any number of digits (its edits hold 9), but only
+// a time the clock shows.
+TEST(FirstBadPart, NamesTheFirstFieldThatCanNeverCome) {
+    struct Row {
+        const char* fault;
+        const char *hour, *minute, *second;
+        TimePart bad;
+    };
+    const Row rows[] = {
+        {"a good time was refused", "23", "59", "59", TimePart::None},
+        {"leading zeros were refused", "007", "05", "000000009", TimePart::None},
+        {"an emptied seconds field was taken", "7", "05", "", TimePart::Second},
+        {"an emptied hour field was taken", "", "05", "00", TimePart::Hour},
+        {"hour 24 was taken", "24", "00", "00", TimePart::Hour},
+        {"minute 60 was taken", "7", "60", "00", TimePart::Minute},
+        {"second 60 was taken", "7", "05", "60", TimePart::Second},
+        {"a pasted letter was taken", "7", "0x", "00", TimePart::Minute},
+        {"a later field was named before the first bad one", "99", "99", "", TimePart::Hour},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        EXPECT_EQ(row.bad, FirstBadPart(row.hour, row.minute, row.second));
+    }
 }

@@ -51,7 +51,7 @@ Launch ReadLaunch(const char* commandLine) {
 struct Close {
     int accepted;
     std::string time, caption;
-    int noIcon;
+    int noIcon, politeClose;
 };
 
 Close ReadClose(const char* commandLine) {
@@ -59,7 +59,7 @@ Close ReadClose(const char* commandLine) {
     WPNotice usage = MakeNotice("unset", "unset", 99);
     int accepted = request.ReadCommandLine(commandLine, &usage);
     ExpectRefusal(accepted, usage, e2e::kNocturneUsage);
-    return Close{accepted, request.timeText, request.caption, request.noIcon};
+    return Close{accepted, request.timeText, request.caption, request.noIcon, request.politeClose};
 }
 
 }  // namespace
@@ -127,7 +127,8 @@ TEST(LaunchCommandLine, BadOptionsOrTimesShowTheUsage) {
     EXPECT_EQ(0, ReadLaunch("7:30 notepad.exe,a,b,x").accepted);
     EXPECT_EQ(0, ReadLaunch("7:30 notepad.exe,a,b,-").accepted);
     EXPECT_EQ(1, ReadLaunch("7:30 notepad.exe,a,b, ").accepted);
-    EXPECT_EQ(0, ReadLaunch("25:00 notepad.exe").accepted);
+    EXPECT_EQ(0, ReadLaunch("24:00 notepad.exe").accepted);
+    EXPECT_EQ(0, ReadLaunch("7:60 notepad.exe").accepted);
     EXPECT_EQ(0, ReadLaunch("7 notepad.exe").accepted);
     EXPECT_EQ(0, ReadLaunch("7:3a notepad.exe").accepted);
     Launch seconds = ReadLaunch("7:30:15:99 notepad.exe");
@@ -170,6 +171,7 @@ TEST(CloseCommandLine, TakesTheCaptionUpToTheFirstComma) {
     EXPECT_EQ("23:00:00", out.time);
     EXPECT_EQ("Untitled - Notepad", out.caption);
     EXPECT_EQ(0, out.noIcon);
+    EXPECT_EQ(0, out.politeClose);
 
     EXPECT_EQ("a", ReadClose("23:00 a,b,-h").caption);
     EXPECT_EQ(0, ReadClose("23:00 a,b,-h").accepted);  // b is the option field
@@ -177,10 +179,15 @@ TEST(CloseCommandLine, TakesTheCaptionUpToTheFirstComma) {
     EXPECT_EQ("表示 - メモ帳", ReadClose("23:00 表示 - メモ帳").caption);
 }
 
-TEST(CloseCommandLine, KnowsOnlyTheOptionH) {
+TEST(CloseCommandLine, KnowsTheOptionsHAndG) {
     Close hidden = ReadClose("23:00 Title,-h");
     EXPECT_EQ(1, hidden.accepted);
     EXPECT_EQ(1, hidden.noIcon);
+    EXPECT_EQ(0, hidden.politeClose);
+    Close politeHidden = ReadClose("23:00 Title,-hg");
+    EXPECT_EQ(1, politeHidden.accepted);
+    EXPECT_EQ(1, politeHidden.noIcon);
+    EXPECT_EQ(1, politeHidden.politeClose);
     EXPECT_EQ(0, ReadClose("23:00 Title,-c").accepted);
     EXPECT_EQ(1, ReadClose("23:00 Title, ,ignored").accepted);
     EXPECT_EQ(1, ReadClose("23:00 Title,-h,ignored").noIcon);
@@ -190,7 +197,8 @@ TEST(CloseCommandLine, NeedsATimeAndACaption) {
     EXPECT_EQ(0, ReadClose("").accepted);
     EXPECT_EQ(0, ReadClose("23:00").accepted);
     EXPECT_EQ(0, ReadClose("23:00 ,,").accepted);
-    EXPECT_EQ(0, ReadClose("24:61 Title").accepted);
+    EXPECT_EQ(0, ReadClose("24:00 Title").accepted);
+    EXPECT_EQ(0, ReadClose("7:60 Title").accepted);
 }
 
 // Checked against the Shift-JIS bytes of the texts as published (length and

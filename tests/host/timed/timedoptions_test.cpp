@@ -56,10 +56,18 @@ TEST(LaunchOptions, TrailBytesAreNotLetters) {
     EXPECT_EQ(1, Launch("-ドh").noIcon);
 }
 
-TEST(CloseOptions, KnowOnlyH) {
+TEST(CloseOptions, KnowHAndG) {
     CloseRequest request;
     EXPECT_EQ(0, request.ParseOptions("-c"));
     EXPECT_EQ(0, request.noIcon);
     EXPECT_EQ(1, request.ParseOptions("-ch"));
     EXPECT_EQ(1, request.noIcon);
+    EXPECT_EQ(0, request.politeClose);
+
+    CloseRequest polite;
+    EXPECT_EQ(1, polite.ParseOptions("-g"));
+    EXPECT_EQ(1, polite.politeClose);
+    EXPECT_EQ(0, polite.noIcon);
+    // g is the closer's: the launcher ignores it as any other letter.
+    EXPECT_EQ(0, Launch("-g").result);
 }

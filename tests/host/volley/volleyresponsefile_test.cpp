@@ -1,5 +1,7 @@
 #include "volleyresponsefile.h"
 
+#include "host_cp932.h"
+
 #include <gtest/gtest.h>
 
 #include <stdio.h>
@@ -266,6 +268,30 @@ TEST_F(VolleyResponseFileOnDisk, ReadsAFileOfManyChunksWhole) {
     ASSERT_EQ(2000, list.Count());
     EXPECT_STREQ("prog1000.exe", list.At(1000)->label);
     EXPECT_STREQ("prog1999.exe", list.At(1999)->label);
+}
+
+TEST_F(VolleyResponseFileOnDisk, ReadsAListAsItWasSavedOrRefusesIt) {
+    HostCp932Installed map;
+    EntryList list;
+    WPNoticeList notices;
+    // 100 kanji are 300 bytes of UTF-8 but 200 of code page 932: the line
+    // limit counts the converted line, so this is one entry.
+    std::string kanji;
+    for (int i = 0; i < 100; ++i) kanji += u8"表";
+    const std::string utf8 = "\xEF\xBB\xBF" + std::string(u8"メモ.txt,表\r\n") + kanji + "\r\n";
+    EXPECT_EQ(kFileRead, ReadResponseFile(Write("utf8.rsp", utf8).c_str(), list, &notices));
+    ASSERT_EQ(2, list.Count());
+    EXPECT_STREQ("メモ.txt-表", list.At(0)->label);
+    EXPECT_EQ(200u, strlen(list.At(1)->label));
+
+    EntryList none;
+    EXPECT_EQ(kRefusedText, ReadResponseFile(Write("emoji.rsp", u8"a.exe\n\U0001F600\n").c_str(), none, &notices));
+    EXPECT_EQ(0, none.Count());  // nothing of the list runs
+    ASSERT_EQ(1, notices.Count());
+    EXPECT_STREQ("ERROR", notices.At(0).caption);
+    EXPECT_STREQ("2行目にShift-JISで表せない文字があるため、ファイルを読めません", notices.At(0).text);
+    EXPECT_TRUE(notices.At(0).beepFirst);
+    EXPECT_TRUE(notices.At(0).ownedByMainWindow);  // like volley's other error boxes
 }
 
 TEST_F(VolleyResponseFileOnDisk, MissingOrUnreadableFilesGiveZero) {

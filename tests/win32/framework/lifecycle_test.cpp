@@ -54,15 +54,49 @@ TEST_F(Lifecycle, LocalObjectSurvivesItsWindowUnbound) {
     EXPECT_EQ(nullptr, local.oldProc);
     EXPECT_EQ(0, destroyedObjects);
     EXPECT_TRUE(platform_.boxes.empty());
+    // Unbound, its timer calls name no window: they must not start or kill
+    // the thread's own timers.
+    const UINT_PTR threadTimer = SetTimer(nullptr, 0, 1000, nullptr);
+    EXPECT_EQ(0u, local.SetTimer(1, 10));
+    EXPECT_FALSE(local.KillTimer(threadTimer));
+    EXPECT_TRUE(KillTimer(nullptr, threadTimer)) << "an unbound object killed a thread timer";
 }
 
+// A destructor that makes its window hear from it, as a tray icon's delete
+// or a timer's end may: the object, half destroyed, must not be reached.
+int handledWhileDestroyed = 0;
+const UINT kFarewell = WM_USER + 8;
+
+class TalkativeWin : public CountedWin {
+public:
+    ~TalkativeWin() override {
+        destroying_ = true;
+        SendMessageA(created_, kFarewell, 0, 0);
+    }
+    int Create() override {
+        int bound = CountedWin::Create();
+        created_ = hwnd;
+        return bound;
+    }
+    int OnOther(WPMsg& msg) override {
+        if (msg.msg == kFarewell && destroying_) ++handledWhileDestroyed;
+        return 0;
+    }
+
+private:
+    HWND created_ = nullptr;
+    bool destroying_ = false;
+};
+
 TEST_F(Lifecycle, ObjectMadeWithNewIsDeletedOnDestroy) {
-    CountedWin* made = new CountedWin;
+    handledWhileDestroyed = 0;
+    CountedWin* made = new TalkativeWin;
     EXPECT_EQ(1, made->deletable);
     EXPECT_EQ(nullptr, lastNew);
     ASSERT_EQ(1, made->Create());
     DestroyWindow(made->hwnd);
     EXPECT_EQ(1, destroyedObjects);
+    EXPECT_EQ(0, handledWhileDestroyed) << "deleted while still bound to its window";
     EXPECT_TRUE(platform_.boxes.empty());
 }
 

@@ -1,4 +1,5 @@
 // The message loop: idle rule, quit handling, filters and the exit code.
+#include "nested_close.h"
 #include "recording_platform.h"
 #include "test_windows.h"
 #include "wpmainwin.h"
@@ -142,7 +143,9 @@ TEST_F(Loop, ExitCodeIsTheQuitCodeInWaitingMode) {
 }
 
 TEST_F(Loop, DestroyedMainWindowEndsTheProgramWithZero) {
+    wpApp.startingUp = true;  // made by the start function: Run ends its construction
     LoopWin* win = new LoopWin;
+    EXPECT_FALSE(wpApp.startingUp);
     win->keepRunning = 0;
     win->busyIdleCalls = 1000000;  // idle work until the window is gone
     wpApp.mainWin = win;
@@ -151,6 +154,53 @@ TEST_F(Loop, DestroyedMainWindowEndsTheProgramWithZero) {
     wpApp.Run();
     EXPECT_EQ(0, wpApp.exitCode);
     EXPECT_EQ(nullptr, wpApp.mainWin);
+}
+
+// The start function's main window is closed while its constructor still
+// runs: from a loop of its own (a box, the shell's call), as taskkill
+// without /f does, or by itself.
+int mainsDeleted = 0;
+int deletedUnderConstructor = 0;
+
+class ClosedWhileStarting : public WPMainWin {
+public:
+    explicit ClosedWhileStarting(bool fromLoop) : WPMainWin("KivoraStartingWin") {
+        Create();
+        if (fromLoop) {
+            CloseInNestedLoop(hwnd);
+        } else {
+            Destroy();
+        }
+        deletedUnderConstructor = mainsDeleted;
+        windowGone = hwnd == nullptr;
+    }
+    ~ClosedWhileStarting() override { ++mainsDeleted; }
+    bool windowGone = false;
+};
+
+TEST_F(Loop, AMainWindowClosedWhileConstructedIsDeletedWhenRunTakesItOver) {
+    const struct {
+        const char* fault;
+        bool fromLoop;
+    } rows[] = {
+        {"closed from a loop of the constructor: deleted under it", true},
+        {"destroyed by the constructor itself: deleted under it", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        mainsDeleted = 0;
+        wpApp.startingUp = true;
+        auto* win = new ClosedWhileStarting(row.fromLoop);
+        ASSERT_EQ(0, deletedUnderConstructor);
+        EXPECT_TRUE(win->windowGone);
+        wpApp.mainWin = win;
+        wpApp.exitCode = -1;
+        wpApp.Run();
+        EXPECT_EQ(1, mainsDeleted);
+        EXPECT_EQ(nullptr, wpApp.mainWin);
+        EXPECT_EQ(0, wpApp.exitCode);
+        EXPECT_TRUE(platform_.boxes.empty());
+    }
 }
 
 TEST_F(Loop, ShowsTheMainWindowWithCmdShow) {

@@ -1,6 +1,9 @@
 #include "registry_state.h"
 
 #include <windows.h>
+#include <sddl.h>
+
+#include <string.h>
 
 #include <vector>
 
@@ -64,6 +67,28 @@ void MakeReadOnly(const char* path) {
     EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor));
     RegCloseKey(key);
     FreeSid(everyone);
+}
+
+void MakeVolatileKey(const char* path) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_USERS, path, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                                             nullptr, &key, nullptr))
+        << path;
+    RegCloseKey(key);
+}
+
+std::string InUserBranch(const char* path) {
+    HANDLE token;
+    EXPECT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    std::vector<BYTE> info(512);
+    DWORD size;
+    EXPECT_TRUE(GetTokenInformation(token, TokenUser, info.data(), info.size(), &size));
+    CloseHandle(token);
+    char* sid = nullptr;
+    EXPECT_TRUE(ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(info.data())->User.Sid, &sid));
+    std::string key = std::string(sid ? sid : "?") + strchr(path, '\\');
+    LocalFree(sid);
+    return key;
 }
 
 std::string StoredText(const char* path) {

@@ -26,6 +26,15 @@ void StoreBytes(const char* path, const char* bytes, int size);
 // Lets everybody read the key at path and nobody write its values.
 void MakeReadOnly(const char* path);
 
+// Creates the key at path, and its missing levels, as volatile: the platform
+// then refuses a lasting key below it, as Windows refuses a standard user
+// the default profile.
+void MakeVolatileKey(const char* path);
+
+// path (".Default\...") with the current user's SID in place of its first
+// level: the same key in the branch that HKEY_CURRENT_USER stands for.
+std::string InUserBranch(const char* path);
+
 // The whole default value of the key at path ("<missing key>" when the key
 // does not exist, "<no value>" when it has no default value).
 std::string StoredText(const char* path);

@@ -1,6 +1,7 @@
 // lofter's timing settings against the real registry of the Wine prefix.
-// Each case starts without the two keys (and without their parent levels
-// when nothing else lives there) and leaves the same state behind.
+// Each case starts without the two keys in the default profile and in the
+// user's own branch (and without their parent levels when nothing else lives
+// there) and leaves the same state behind.
 #include <gtest/gtest.h>
 
 #include "lofter_keys.h"
@@ -15,10 +16,14 @@ protected:
     void TearDown() override { RemoveKeys(); }
 
     static void RemoveKeys() {
-        DeleteKeyTree(e2e::kLofterDelayKey);
-        DeleteKeyTree(e2e::kLofterIntervalKey);
-        DeleteKeyIfEmpty(".Default\\Software\\Zorva\\Kivora");
-        DeleteKeyIfEmpty(".Default\\Software\\Zorva");
+        for (const char* key : {e2e::kLofterDelayKey, e2e::kLofterIntervalKey}) {
+            DeleteKeyTree(key);
+            DeleteKeyTree(InUserBranch(key).c_str());
+        }
+        for (const char* level : {e2e::kLofterKey, ".Default\\Software\\Zorva"}) {
+            DeleteKeyIfEmpty(level);
+            DeleteKeyIfEmpty(InUserBranch(level).c_str());
+        }
     }
 
     // A new run: the built-in defaults, then what the registry holds.
@@ -85,14 +90,69 @@ TEST_F(LofterTimings, ARefusedSaveKeepsTheValuesInMemory) {
     StoreText(kCaptureDelayKey, "2500");
     StoreText(kReturnIntervalKey, "250");
     MakeReadOnly(kCaptureDelayKey);
+    MakeVolatileKey(InUserBranch(e2e::kLofterKey).c_str());
     TimingSettings times = LoadedAsOnStart();
     times.captureDelay = 1500;
     times.returnInterval = 300;
-    // Reported, though the second value was stored.
+    // Refused in both places; reported, though the second value was stored.
     EXPECT_FALSE(times.saveTimes());
     EXPECT_EQ(1500, times.captureDelay);
     EXPECT_EQ("2500", StoredText(kCaptureDelayKey));
     EXPECT_EQ("300", StoredText(kReturnIntervalKey));
+}
+
+// Where a start finds the capture delay and where a save of 1500 puts it,
+// by what the default profile and the user's own branch hold or refuse.
+struct PlaceCase {
+    const char* fault;
+    const char* inDefault;  // stored before the start; nullptr: none
+    const char* inUser;
+    bool defaultRefused;    // no lasting key can be made there
+    bool userRefused;
+    int loaded;
+    const char* defaultAfterLoad;
+    const char* userAfterLoad;
+    bool saved;
+    const char* defaultAfterSave;
+    const char* userAfterSave;
+};
+
+TEST_F(LofterTimings, EachValueIsKeptInTheDefaultProfileOrElseInTheUsersBranch) {
+    const char* const none = "<missing key>";
+    const PlaceCase cases[] = {
+        {"the user's own value not read first, or left behind by a save to the default profile",
+         "2500", "700", false, false, 700, "2500", "700", true, "1500", "1500"},
+        {"a value only in the default profile not used, or copied to the user's branch",
+         "2500", nullptr, false, false, 2500, "2500", none, true, "1500", none},
+        {"the default created in the user's branch though the default profile takes it",
+         nullptr, nullptr, false, false, 1000, "1000", none, true, "1500", none},
+        {"a refused default profile: the default or the save not kept in the user's branch",
+         nullptr, nullptr, true, false, 1000, none, "1000", true, none, "1500"},
+        {"refused in both places but reported as saved",
+         nullptr, nullptr, true, true, 1000, none, none, false, none, none},
+    };
+    const std::string userKey = InUserBranch(kCaptureDelayKey);
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(c.fault);
+        RemoveKeys();
+        if (c.inDefault) StoreText(kCaptureDelayKey, c.inDefault);
+        if (c.inUser) StoreText(userKey.c_str(), c.inUser);
+        if (c.defaultRefused) MakeVolatileKey(e2e::kLofterKey);
+        if (c.userRefused) MakeVolatileKey(InUserBranch(e2e::kLofterKey).c_str());
+
+        TimingSettings times = LoadedAsOnStart();
+        EXPECT_EQ(c.loaded, times.captureDelay);
+        EXPECT_EQ(c.defaultAfterLoad, StoredText(kCaptureDelayKey));
+        EXPECT_EQ(c.userAfterLoad, StoredText(userKey.c_str()));
+
+        times.captureDelay = 1500;
+        EXPECT_EQ(c.saved, times.saveTimes());
+        EXPECT_EQ(c.defaultAfterSave, StoredText(kCaptureDelayKey));
+        EXPECT_EQ(c.userAfterSave, StoredText(userKey.c_str()));
+        if (c.saved) {
+            EXPECT_EQ(1500, LoadedAsOnStart().captureDelay);
+        }
+    }
 }
 
 TEST_F(LofterTimings, StoredTextsAreReadLeniently) {

@@ -1,7 +1,11 @@
 // LauncherWindow's start, tray menu and failures, with the shell, the tray
 // and the boxes answered by the recording platform.
+#include "dialog_canceller.h"
+#include "harness.h"
 #include "kivlib.h"
 #include "launcherwindow.h"
+#include "nested_close.h"
+#include "openslow.h"
 #include "recording_platform.h"
 #include "settingsdialogs.h"
 #include "timer_period.h"
@@ -202,16 +206,19 @@ TEST_F(Launched, TrayPressesAndActivationStopAndRestartTheTimers) {
     EXPECT_FALSE(runs(kReturnTimer)) << "auto return restarted under an open settings dialog";
 }
 
+// "left,top widthxheight"
+std::string RectText(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+           "x" + std::to_string(r.bottom - r.top);
+}
+
 TEST_F(Launched, PlacementDialogMapsItsFieldsAndCancelWithoutButton34KeepsEverything) {
     Launch("x=10,y=20,w=300,h=200,z=TOP,e=notepad.exe");
     window->target = CreateWindowExA(0, "STATIC", "", WS_POPUP, 400, 300, 50, 40, nullptr, nullptr,
                                      wpApp.hinst, nullptr);
-    auto rect = [this] {
-        RECT r;
-        GetWindowRect(window->target, &r);
-        return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-               std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
-    };
+    auto rect = [this] { return RectText(window->target); };
     SendAndRun(hwnd, WM_COMMAND, kCmdPlacementDialog, 0, [] {
         EXPECT_EQ("10 20 300 200", FieldTexts({30, 31, 32, 33}));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(OpenDialog(), 32)));
@@ -311,18 +318,121 @@ TEST_F(Launched, StartFailuresBeepShowTheirBoxesAndEndWithoutIcon) {
     }
 }
 
+// The start function's window closed inside the shell's call, which can
+// run a loop (a DDE conversation, a security prompt): taskkill without /f
+// posts the close. The shell then fails or succeeds.
+class ClosingShell : public RecordingPlatform {
+public:
+    HINSTANCE ShellOpen(HWND owner, const char* verb, const char* file, const char* parameters,
+                        const char* directory, int show) override {
+        HINSTANCE result = RecordingPlatform::ShellOpen(owner, verb, file, parameters, directory, show);
+        CloseInNestedLoop(FindWindowA("MAINWIN", "LOFT notepad.exe"));
+        deletesInShellCall = iconCalls.size();  // the destructor deletes the icon
+        return result;
+    }
+    size_t deletesInShellCall = 0;
+};
+
+TEST_F(Launched, ClosedDuringTheShellsCallStartUpStopsAndTheProgramEnds) {
+    const struct {
+        const char* fault;
+        INT_PTR shellResult;
+    } rows[] = {
+        {"failed launch: the box shown for a gone window, or the object deleted under its constructor", 2},
+        {"launch done: icon or menu made for a gone window, or the object deleted under its constructor", 42},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ClosingShell shell;
+        shell.shellOpenResult = reinterpret_cast<HINSTANCE>(row.shellResult);
+        CopyText(commandText, sizeof commandText, "z=TOP,e=notepad.exe");
+        wpApp.startingUp = true;
+        auto* starting = new LauncherWindow;
+        ASSERT_EQ(0u, shell.deletesInShellCall);
+        EXPECT_EQ(nullptr, starting->hwnd);
+        EXPECT_TRUE(shell.boxes.empty());
+        EXPECT_TRUE(shell.beeps.empty());
+        EXPECT_EQ(0, GetMenuItemCount(starting->leftMenu.hmenu));
+        for (const auto& call : shell.iconCalls) EXPECT_NE(static_cast<DWORD>(NIM_ADD), call.message);
+        wpApp.mainWin = starting;
+        wpApp.exitCode = -1;
+        wpApp.Run();
+        EXPECT_EQ(0, wpApp.exitCode);
+        EXPECT_EQ(nullptr, wpApp.mainWin);
+        EXPECT_TRUE(shell.boxes.empty());
+    }
+}
+
+// The capture never takes one of lofter's own windows: the tray menu makes
+// the main window the foreground one, the About box and the settings
+// dialogs are windows of the process too.
+// Another program's window whose thread is held: the foreground moved to
+// it has no window until the thread takes the activation, as during any
+// switch between programs on a busy machine.
+class HeldThread {
+public:
+    explicit HeldThread(HWND window)
+        : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr))) {
+        if (thread_) SuspendThread(thread_);
+    }
+    ~HeldThread() {
+        if (thread_) {
+            ResumeThread(thread_);
+            CloseHandle(thread_);
+        }
+    }
+
+private:
+    HANDLE thread_;
+};
+
+TEST_F(Launched, TheCaptureWaitsWhileOneOfItsOwnWindowsIsInTheForeground) {
+    e2e::Program notepad;
+    HWND other = e2e::StartNotepad(notepad);
+    ASSERT_NE(nullptr, other);
+
+    Launch("x=10,y=20,z=TOP,e=notepad.exe");
+    HWND dialog = CreateWindowExA(0, "#32770", "own dialog", WS_POPUP | WS_VISIBLE, 300, 300, 80, 60,
+                                  hwnd, nullptr, nullptr, nullptr);
+    const struct {
+        const char* fault;
+        HWND asked;
+        HWND foreground;
+    } rows[] = {
+        {"its main window, the tray menu's owner, captured", hwnd, hwnd},
+        {"its own dialog captured", dialog, dialog},
+        {"the moment without a foreground window taken: nothing placed, and lofter ends", other, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        HeldThread held(row.asked == other ? other : nullptr);
+        SetForegroundWindow(row.asked);
+        ASSERT_EQ(row.foreground, GetForegroundWindow());
+        SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+        EXPECT_EQ(nullptr, window->target);
+        const DWORD retry = TimerPeriod(hwnd, kCaptureTimer, 2);
+        EXPECT_TRUE(retry >= 200 && retry <= 400) << "it looks again after " << retry << " ms, not 250";
+    }
+    DestroyWindow(dialog);
+
+    // The first foreground window of another process is taken and placed.
+    // Its process takes the activation a moment later.
+    SetForegroundWindow(other);
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != other && GetTickCount() - start < 5000;)
+        Sleep(20);
+    ASSERT_EQ(other, GetForegroundWindow());
+    SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+    EXPECT_EQ(other, window->target);
+    RECT placed;
+    GetWindowRect(other, &placed);
+    EXPECT_EQ(10, placed.left);
+    EXPECT_EQ(20, placed.top);
+    EXPECT_TRUE(GetWindowLongA(other, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(KillTimer(hwnd, kCaptureTimer)) << "the capture did not stop after taking a window";
+}
+
 // Commands that reach the main window while a settings dialog runs its
 // loop (posted before the dialog opens, so its loop delivers them).
-int dialogsActivated = 0;
-LRESULT CALLBACK CancelEachDialog(int code, WPARAM wParam, LPARAM lParam) {
-    char cls[16] = "";
-    if (code == HCBT_ACTIVATE && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
-        lstrcmpA(cls, "#32770") == 0) {
-        ++dialogsActivated;
-        PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 struct DuringDialogCase {
     const char* fault;
@@ -337,18 +447,18 @@ TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
         {"close under the timing dialog", kCmdTimingDialog, kCmdClose, true},
         {"a second dialog opened over the first", kCmdPlacementDialog, kCmdTimingDialog, false},
     };
-    HHOOK hook = SetWindowsHookExA(WH_CBT, CancelEachDialog, nullptr, GetCurrentThreadId());
+    DialogCanceller dialogs;
     for (const DuringDialogCase& c : cases) {
         SCOPED_TRACE(c.fault);
         platform.iconCalls.clear();
-        dialogsActivated = 0;
+        dialogs.Reset();
         Launch("z=TOP,e=notepad.exe");
         HWND target = CreateWindowExA(WS_EX_TOPMOST, "Static", "target", WS_POPUP, 0, 0, 10, 10,
                                       nullptr, nullptr, nullptr, nullptr);
         window->target = target;
         PostMessageA(hwnd, WM_COMMAND, c.postedCommand, 0);
         SendMessageA(hwnd, WM_COMMAND, c.dialog, 0);
-        EXPECT_EQ(1, dialogsActivated);
+        EXPECT_EQ(1, dialogs.Opened());
         EXPECT_EQ(!c.ends, IsWindow(hwnd) != FALSE);
         EXPECT_EQ(c.ends, DrainQuit());
         EXPECT_EQ(!c.ends, (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
@@ -362,7 +472,136 @@ TEST_F(Launched, CommandsThatArriveWhileADialogIsOpen) {
         DrainQuit();
         window = nullptr;
     }
-    UnhookWindowsHookEx(hook);
+}
+
+// Placed through the capture: positions count from the monitor m=N names,
+// from the monitor list the platform reports (here a second monitor left of
+// the primary one, reported first).
+TEST_F(Launched, PositionsCountFromTheChosenMonitor) {
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    platform.monitors = {{{-800, 100, 0, 700}, false}, {desktop, true}};
+    const struct {
+        const char* fault;
+        const char* line;
+        std::string rect;
+    } rows[] = {
+        {"m=2 placed on the primary screen", "m=2,x=-300,y=-150,w=200,h=100,e=a.exe", "-300,550 200x100"},
+        {"the primary monitor is not monitor 1", "m=1,x=20,y=30,w=200,h=100,e=a.exe", "20,30 200x100"},
+        {"a number naming no monitor not the primary screen", "m=3,x=-250,y=30,w=200,h=100,e=a.exe",
+         std::to_string(desktop.right - 250) + ",30 200x100"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        Launch(row.line);
+        HWND target = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 400, 300, 50, 40, nullptr,
+                                      nullptr, wpApp.hinst, nullptr);
+        window->target = target;
+        window->place();
+        EXPECT_EQ(row.rect, RectText(target));
+        DestroyWindow(target);
+        DestroyWindow(hwnd);
+        DrainQuit();
+    }
+    // The placement dialog counts from the same corner.
+    Launch("m=2,x=0,y=0,z=TOP,e=a.exe");
+    window->target = CreateWindowExA(0, "STATIC", "", WS_POPUP, -700, 200, 50, 40, nullptr, nullptr,
+                                     wpApp.hinst, nullptr);
+    SendAndRun(hwnd, WM_COMMAND, kCmdPlacementDialog, 0, [] {
+        SendMessageA(OpenDialog(), WM_COMMAND, kIdUseCurrent, 0);
+        EXPECT_EQ("100 100", FieldTexts({kIdX, kIdY})) << "the present position not counted from monitor 2";
+        Press(IDCANCEL);
+    });
+    EXPECT_EQ("-700,200 50x40", RectText(window->target));
+    DestroyWindow(window->target);
+}
+
+TEST_F(Launched, MaximizedOrMinimizedTargetIsRestoredBeforeAMoveOrSize) {
+    const struct {
+        const char* fault;
+        const char* line;
+        int state;  // SW_MAXIMIZE or SW_MINIMIZE
+        bool restored;
+        const char* rect;  // after the placement, when restored
+    } rows[] = {
+        {"a maximized window sized but left maximized", "x=50,y=60,w=400,h=300,e=a.exe", SW_MAXIMIZE, true,
+         "50,60 400x300"},
+        {"a minimized window moved but left minimized", "x=50,y=60,e=a.exe", SW_MINIMIZE, true, "50,60 250x150"},
+        {"a placement of the z-order only restored the window", "z=TOP,e=a.exe", SW_MAXIMIZE, false, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        Launch(row.line);
+        HWND target = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 400, 300, 250, 150, nullptr,
+                                      nullptr, wpApp.hinst, nullptr);
+        ShowWindow(target, row.state);
+        window->target = target;
+        window->place();
+        EXPECT_EQ(!row.restored, IsZoomed(target) || IsIconic(target));
+        if (row.restored) {
+            EXPECT_EQ(row.rect, RectText(target));
+        }
+        DestroyWindow(target);
+        DestroyWindow(hwnd);
+        DrainQuit();
+    }
+}
+
+// c=NEW with windows of another process: openslow's main window, which
+// opens at once and takes no activation.
+HWND openSlowMain = nullptr;
+PROCESS_INFORMATION openSlow = {};
+
+void StartOpenSlow() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string line = path;
+    line = "\"" + line.substr(0, line.find_last_of('\\') + 1) + "openslow.exe\" 0 0";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &openSlow))
+        return;
+    for (int i = 0; i < 500 && !(openSlowMain = FindWindowA(openslow::kMainClass, nullptr)); ++i) Sleep(20);
+}
+
+void EndOpenSlow() {
+    if (openSlowMain) PostMessageA(openSlowMain, WM_CLOSE, 0, 0);
+    WaitForSingleObject(openSlow.hProcess, 5000);
+    CloseHandle(openSlow.hProcess);
+    CloseHandle(openSlow.hThread);
+    openSlow = {};
+    openSlowMain = nullptr;
+}
+
+TEST_F(Launched, NewWindowIsOneShownSinceTheShellCallElseTheForegroundAfterTenSeconds) {
+    // Shown while the shell's call ran: noted after the call, it would be old.
+    platform.onShellOpen = StartOpenSlow;
+    Launch("c=NEW,x=10,y=20,e=a.exe");
+    ASSERT_NE(nullptr, openSlowMain);
+    SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+    EXPECT_EQ(openSlowMain, window->target) << "the program's window not taken";
+    EXPECT_EQ("10,20", RectText(openSlowMain).substr(0, 5));
+    DestroyWindow(hwnd);
+    DrainQuit();
+
+    // Already shown before the start, it is old: lofter looks again every
+    // 250 ms, for 10 s past the delay, then takes it from the foreground.
+    platform.onShellOpen = nullptr;
+    SetForegroundWindow(openSlowMain);
+    ASSERT_EQ(openSlowMain, GetForegroundWindow());
+    Launch("c=NEW,x=30,y=40,e=a.exe");
+    platform.tickCount = 1000;
+    SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+    EXPECT_EQ(nullptr, window->target) << "an old window taken at once";
+    const DWORD period = TimerPeriod(hwnd, kCaptureTimer, 2);
+    EXPECT_TRUE(period >= 200 && period <= 400) << "looked again after " << period << " ms, not 250";
+    platform.tickCount = 1000 + 9999;
+    SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+    EXPECT_EQ(nullptr, window->target) << "the foreground taken before 10 s had passed";
+    platform.tickCount = 1000 + 10000;
+    SendMessageA(hwnd, WM_TIMER, kCaptureTimer, 0);
+    EXPECT_EQ(openSlowMain, window->target) << "the foreground window not taken after 10 s";
+    EndOpenSlow();
 }
 
 TEST(SettingsMaps, TablesFitTheirRecords) {

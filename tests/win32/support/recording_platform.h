@@ -1,7 +1,7 @@
 // A platform seam for tests: records message boxes, beeps, shell calls,
 // tray icon calls, file dialogs, cursor shows, process calls and exit
 // requests; answers message boxes from a queue and file dialogs with a
-// chosen name, and serves a settable clock. Installing it (construction)
+// chosen name, serves a settable clock and, when given, a list of monitors. Installing it (construction)
 // replaces the seam in use; destruction puts the previous one back.
 //
 //   RecordingPlatform platform;
@@ -70,6 +70,7 @@ public:
     BOOL shellOpenExResult = TRUE;
     HANDLE openProcessResult = reinterpret_cast<HANDLE>(0x1234);
     BOOL terminateResult = TRUE;
+    bool processEnded = false;  // what a wait on any process handle finds
     DWORD tickCount = 0;
     DWORD tickStep = 0;        // added after each TickCount call
     SYSTEMTIME localTime = {2026, 12, 2, 8, 7, 5, 0, 0};
@@ -80,9 +81,16 @@ public:
     BOOL printConfirmed = FALSE;  // the print dialog's answer
     POINT cursor = {0, 0};     // the pointer's place; SetCursorPos moves it
     BOOL cursorResult = TRUE;  // FALSE: the place cannot be read
+    struct Monitor {
+        RECT rect;
+        bool primary;
+    };
+    std::vector<Monitor> monitors;  // in the system's order; empty: the real ones
 
     // Called for each box before it is answered (e.g. to inspect state).
     void (*onBox)(const Box& box) = nullptr;
+    // Called inside each ShellOpen call, as a program started then would run.
+    void (*onShellOpen)() = nullptr;
 
     int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) override {
         boxes.push_back(Box{owner, Text(text), Text(caption), type});
@@ -100,6 +108,7 @@ public:
                         const char* directory, int show) override {
         shellCalls.push_back(ShellCall{false, owner, Text(verb), Text(file), Text(parameters),
                                        Text(directory), show, 0});
+        if (onShellOpen) onShellOpen();
         return shellOpenResult;
     }
     BOOL ShellOpenEx(SHELLEXECUTEINFOA* info) override {
@@ -122,6 +131,7 @@ public:
         processCalls.push_back("close " + Handle(handle));
         return TRUE;
     }
+    DWORD WaitForProcess(HANDLE, DWORD) override { return processEnded ? WAIT_OBJECT_0 : WAIT_TIMEOUT; }
     static std::string Handle(HANDLE handle) {
         return std::to_string(reinterpret_cast<UINT_PTR>(handle));
     }
@@ -145,6 +155,10 @@ public:
         cursor = POINT{x, y};
         cursorMoves.push_back(cursor);
         return TRUE;
+    }
+    void ListMonitors(MonitorFound found, void* context) override {
+        if (monitors.empty()) return WPPlatform::ListMonitors(found, context);
+        for (const Monitor& monitor : monitors) found(monitor.rect, monitor.primary, context);
     }
     void EndProcess(int exitCode) override { endRequests.push_back(exitCode); }
     DWORD TickCount() override {

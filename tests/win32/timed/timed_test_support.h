@@ -10,13 +10,10 @@
 #include "recording_platform.h"
 #include "wpapp.h"
 
-// The clock text is the real formatting (GetTimeFormatA through the seam's
-// own LocalTimeText) of a virtual local time that the test moves on.
+// A virtual local time that the test moves on.
 class VirtualClock : public RecordingPlatform {
 public:
     VirtualClock() { SetTime(8, 7, 0, 0, 0); }
-
-    int LocalTimeText(char* text, int size) override { return WPPlatform::LocalTimeText(text, size); }
 
     // December 2026, the given day and time.
     void SetTime(int day, int hour, int minute, int second, int ms) {
@@ -31,6 +28,12 @@ public:
         at.QuadPart += static_cast<ULONGLONG>(ms) * 10000;
         file = FILETIME{at.LowPart, at.HighPart};
         ::FileTimeToSystemTime(&file, &localTime);
+    }
+    // "h:mm:ss" of the virtual time.
+    std::string Text() const {
+        char text[32];
+        wsprintfA(text, "%d:%02d:%02d", localTime.wHour, localTime.wMinute, localTime.wSecond);
+        return text;
     }
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aubadewindow.h"
+#include "dialog_canceller.h"
 #include "harness.h"
 #include "nocturnewindow.h"
 #include "timed_test_support.h"
@@ -41,7 +42,8 @@ TEST(Construction, ARefusedCommandLineShowsTheUsageAndMakesNothingElse) {
     const Refusal rows[] = {
         {"an empty line was accepted", false, ""},
         {"a time alone was accepted", false, "7:30"},
-        {"hour 25 was accepted", false, "25:00 notepad.exe"},
+        {"hour 24, which never comes, was accepted", false, "24:00 notepad.exe"},
+        {"minute 60, which never comes, was accepted", true, "7:60 Title"},
         {"a tail past the 255-character copy was acted on cut", false,
          "7:30 notepad.exe," + std::string(300, 'a')},
         {"the closer's -c was accepted", true, "23:00 Title,-c"},
@@ -154,14 +156,69 @@ TEST(TrayCommands, HideIconAsksAndCloseEndsWithoutFiring) {
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[1].message);
     EXPECT_EQ(0, window->noIcon);
 
-    // The clock shows the set time, yet close ends without firing.
-    platform.timeText = "7:05:00";
+    // The clock is at the set time (the recorder's 7:05:00), yet close ends
+    // without firing.
     HWND hwnd = window->hwnd;
     ::SendMessageA(hwnd, WM_COMMAND, kCmdClose, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(0, TakeQuit());
     EXPECT_TRUE(platform.shellCalls.empty());
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls.back().message);
+}
+
+TEST(TrayCommands, ASecondChangeTimeWhileTheDialogIsOpenOpensNone) {
+    VirtualClock platform;
+    auto* window = StartWindow<aubade::TimedWindow>("7:05 notepad.exe");
+    {
+        DialogCanceller dialogs;
+        // Delivered by the first dialog's loop, as a command the menu posts.
+        ::PostMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        EXPECT_EQ(1, dialogs.Opened()) << "a second time dialog, whose OK the first one's would overwrite";
+        ::SendMessageA(window->hwnd, WM_COMMAND, timed::kCmdChangeTime, 0);
+        EXPECT_EQ(2, dialogs.Opened()) << "the dialog stayed refused after it closed";
+    }
+    EndWindow(window);
+}
+
+// The set time comes while the tray menu is open: the menu's loop delivers
+// the clock's ticks. The menu is left open for a second. A firing that ends
+// the program may leave the menu open (Wine's does), but its quit must come
+// through once the menu has closed.
+bool menuOpenAfterFiring = false;
+void CALLBACK EndTheMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    ::KillTimer(nullptr, timer);
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    menuOpenAfterFiring = menu && ::IsWindowVisible(menu);
+    ::EndMenu();
+}
+
+TEST(TrayCommands, AFiringWhileTheMenuIsOpenFiresOnce) {
+    const struct {
+        const char* fault;
+        const char* tail;
+        int quit;  // -1: stays, and so does its menu
+    } rows[] = {
+        {"firing under the menu fired twice, or its quit was lost in the menu's loop", "7:05 notepad.exe", 0},
+        {"firing under the menu fired twice, or ended the program that stays", "7:05 notepad.exe, , ,-c", -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        VirtualClock platform;
+        platform.SetTime(8, 7, 5, 0, 0);
+        auto* window = StartWindow<aubade::TimedWindow>(row.tail);
+        menuOpenAfterFiring = false;
+        const UINT_PTR ender = ::SetTimer(nullptr, 0, 1000, EndTheMenu);
+        ::SendMessageA(window->hwnd, kTrayMessage, timed::kTrayIconId, WM_LBUTTONDOWN);
+        ::KillTimer(nullptr, ender);
+        EXPECT_EQ(1u, platform.shellCalls.size());
+        if (row.quit == -1) {
+            EXPECT_TRUE(menuOpenAfterFiring);
+        }
+        EXPECT_EQ(row.quit, TakeQuit());
+        EXPECT_EQ(static_cast<DWORD>(row.quit == 0 ? NIM_DELETE : NIM_ADD), platform.iconCalls.back().message);
+        EndWindow(window);
+    }
 }
 
 TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
@@ -207,14 +264,8 @@ TEST(Fire, TheLauncherOpensThroughTheShellAndEndsUnlessToldToStay) {
 // A window of another process stands for the target: Wine's Notepad. The
 // seam only records the end it is asked for.
 TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
-    char system[MAX_PATH];
-    ::GetSystemDirectoryA(system, MAX_PATH);
     e2e::Program notepad;
-    ASSERT_TRUE(notepad.Start(std::string(system) + "\\notepad.exe", ""));
-    e2e::WindowQuery query;
-    query.className = "Notepad";
-    query.processId = notepad.Id();
-    const std::string caption = e2e::TextOf(e2e::WaitForWindow(query, 10000));
+    const std::string caption = e2e::TextOf(e2e::StartNotepad(notepad));
     ASSERT_GT(caption.size(), 2u);
     HWND ownWindow = ::CreateWindowExA(0, "STATIC", "Kivora closer target", WS_OVERLAPPED, 0, 0, 10,
                                        10, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
@@ -246,6 +297,53 @@ TEST(Fire, TheCloserEndsTheProcessOfTheWindowWithTheWholeCaption) {
         EndWindow(window);
     }
     ::DestroyWindow(ownWindow);
+}
+
+// With g the target is asked to close and given 10 s (on the seam's tick
+// count) to end by itself. The window found is a close target that ignores
+// the request, in a process of its own; the seam answers the wait.
+TEST(Fire, TheCloserWithGWaitsUpToTenSecondsBeforeEndingTheProcess) {
+    e2e::Program target;
+    ASSERT_TRUE(target.Start(e2e::BesideTests("close_target.exe"), "ignores Kivora polite target"));
+    e2e::WindowQuery query;
+    query.caption = "Kivora polite target";
+    ASSERT_NE(nullptr, e2e::WaitForWindow(query, 10000));
+    struct Row {
+        const char* fault;
+        int endsAtMs;  // when the process ends by itself; -1 never
+        bool ended;    // by nocturne
+        DWORD quitAtMs;
+    };
+    const Row rows[] = {
+        {"a process that ended by itself was ended again, or not waited for", 3000, false, 3000},
+        {"the process was ended before 10 s or never", -1, true, 10000},
+    };
+    const DWORD kStart = 0xFFFFF000;  // the wait spans the tick count's wrap
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fault);
+        ProcessRecorder platform;
+        platform.tickCount = kStart;
+        auto* window = StartWindow<nocturne::TimedWindow>("7:05 Kivora polite target,-g");
+        window->Fire();
+        int quit = TakeQuit();
+        DWORD elapsed = 0;
+        while (quit == -1 && elapsed < 20000) {
+            elapsed += 100;
+            platform.tickCount = kStart + elapsed;
+            platform.processEnded = row.endsAtMs >= 0 && elapsed >= static_cast<DWORD>(row.endsAtMs);
+            window->OnTimer(nocturne::kCloseWaitTimer);
+            quit = TakeQuit();
+        }
+        EXPECT_EQ(0, quit);
+        EXPECT_EQ(row.quitAtMs, elapsed);
+        const std::string handle = RecordingPlatform::Handle(platform.openProcessResult);
+        std::vector<std::string> calls = {"open 1f0fff 0 " + std::to_string(target.Id())};
+        if (row.ended) calls.push_back("terminate " + handle + " 0");
+        calls.push_back("close " + handle);
+        EXPECT_EQ(calls, platform.processCalls);
+        EndWindow(window);
+    }
+    EXPECT_TRUE(target.IsRunning());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // recording platform standing in for boxes, beeps, the shell and the clock.
 #include "batchwindow.h"
 #include "entryrow.h"
+#include "nested_close.h"
 #include "recording_platform.h"
 #include "shelllaunch.h"
 #include "wpapp.h"
@@ -28,12 +29,22 @@ public:
         records.push_back(*info);
         launchTimes.push_back(GetTickCount());
         RecordingPlatform::ShellOpenEx(info);
+        if (closeInLaunch) CloseAndPump(FindWindowA("Volleey", nullptr));
         return failing.count(info->lpFile) ? FALSE : TRUE;
     }
+    // The shell's call may run a loop (a DDE conversation, a security
+    // prompt) in which the user, or taskkill, closes the window.
+    bool closeInLaunch = false;
+    static void CloseAndPump(HWND window) {
+        CloseInNestedLoop(window);
+        closed = true;
+    }
+    static bool closed;
     DWORD TickCount() override { return realClock ? GetTickCount() : RecordingPlatform::TickCount(); }
 };
 
 VolleyPlatform* platform;
+bool VolleyPlatform::closed = false;
 
 // The fake clock moves by exactly what a wait pauses.
 void AdvanceClock(uint32_t ms) { platform->tickCount += ms; }
@@ -299,6 +310,61 @@ TEST_F(BatchWindowTest, ATimeLineWithoutValueIsReportedBeforeTheRun) {
     EXPECT_EQ(0, PumpFor(700));
     ASSERT_EQ(1u, recorder.records.size());
     EXPECT_STREQ("a.exe", recorder.records[0].lpFile);
+}
+
+// Rows moved or painted once the window was closed: they are deleted then.
+int rowsTouchedAfterClose = 0;
+void MoveUnlessClosed(EntryRow* row, const EntryRect& rect) {
+    if (VolleyPlatform::closed) ++rowsTouchedAfterClose; else MoveEntryRow(row, rect);
+}
+void PaintUnlessClosed(EntryRow* row) {
+    if (VolleyPlatform::closed) ++rowsTouchedAfterClose; else PaintEntryRow(row);
+}
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); }
+
+// The program's start and run, with the window closed from a loop that runs
+// under its constructor or its run (taskkill without /f posts the close).
+TEST_F(BatchWindowTest, AClosedWindowEndsStartUpOrTheRunAndTheProgram) {
+    const struct {
+        const char* fault;
+        const char* content;
+        bool closeInBox;    // under the #time box, else in the first launch
+        bool launchFails;
+        size_t launches;
+    } rows[] = {
+        {"closed under the #time box: rows and run made for a gone window", "a.exe\n#time\n", true, false, 0},
+        {"closed in a launch that succeeds: the run went on with deleted rows", "a.exe\nb.exe\n", false, false, 1},
+        {"closed in a launch that fails: its box shown for a gone window", "a.exe\nb.exe\n", false, true, 1},
+    };
+    const int cmdShow = wpApp.cmdShow;
+    wpApp.cmdShow = SW_SHOWNOACTIVATE;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fault);
+        recorder.records.clear();
+        recorder.boxes.clear();
+        recorder.failing = {row.launchFails ? "a.exe" : ""};
+        recorder.closeInLaunch = !row.closeInBox;
+        recorder.onBox = nullptr;
+        if (row.closeInBox)
+            recorder.onBox = [](const RecordingPlatform::Box& box) { VolleyPlatform::CloseAndPump(box.owner); };
+        VolleyPlatform::closed = false;
+        rowsTouchedAfterClose = 0;
+        EntryList::moveRow = MoveUnlessClosed;
+        EntryList::paintRow = PaintUnlessClosed;
+        wpApp.startingUp = true;
+        Open("vt_closed.rsp", row.content);
+        EXPECT_EQ(row.closeInBox, window->hwnd == nullptr);
+        wpApp.mainWin = window;
+        const UINT_PTR backstop = SetTimer(nullptr, 0, 5000, GiveUp);
+        wpApp.Run();
+        KillTimer(nullptr, backstop);
+        EXPECT_EQ(0, wpApp.exitCode);
+        EXPECT_EQ(nullptr, wpApp.mainWin) << "the window was not deleted";
+        EXPECT_EQ(row.launches, recorder.records.size());
+        EXPECT_EQ(0, rowsTouchedAfterClose);
+        EXPECT_EQ(row.closeInBox ? 1u : 0u, recorder.boxes.size());
+    }
+    wpApp.cmdShow = cmdShow;
 }
 
 TEST_F(BatchWindowTest, AWaitSleepsWithoutHandlingMessagesOrRepainting) {

@@ -1,0 +1,91 @@
+// Texts in this file are code page 932 (the literals are compiled so), u8
+// literals are UTF-8 and u literals UTF-16.
+#include "wptextdecode.h"
+
+#include "host_cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kUtf8Mark = "\xEF\xBB\xBF";
+
+std::string Le(const std::u16string& text) { return Utf16Bytes(text, false); }
+std::string Be(const std::u16string& text) { return Utf16Bytes(text, true); }
+
+struct Decoded {
+    WPDecodedText result;
+    std::string text;
+};
+
+Decoded Decode(const std::string& file, WPCp932Map map = HostCp932) {
+    std::string out(file.size(), '\xCC');
+    Decoded d{DecodeText(file.data(), file.size(), &out[0], map), ""};
+    d.text = out.substr(0, d.result.length);
+    return d;
+}
+
+}  // namespace
+
+TEST(DecodeText, ReadsEachEncodingAsItWasSaved) {
+    struct Case {
+        const char* fault;
+        std::string file;
+        WPTextEncoding encoding;
+        std::string text;
+    } cases[] = {
+        {"an ASCII file changed", "a.exe\r\n#time,5\n", kTextCp932, "a.exe\r\n#time,5\n"},
+        {"an empty file misread", "", kTextCp932, ""},
+        {"a code page 932 file changed", "C:\\表\\ｱ.txt,表\n", kTextCp932, "C:\\表\\ｱ.txt,表\n"},
+        {"code page 932 taken for UTF-8 because a part of it is (ﾃｽ is C3 BD, a UTF-8 letter)", "ﾃｽﾄ.txt\n", kTextCp932,
+         "ﾃｽﾄ.txt\n"},
+        {"a cut multi-byte sequence at the end taken for UTF-8", std::string(u8"メモ").substr(0, 5), kTextCp932,
+         std::string(u8"メモ").substr(0, 5)},
+        {"UTF-16 without its mark taken for anything but bytes", Le(u"a.exe"), kTextCp932, Le(u"a.exe")},
+        {"a surrogate's UTF-8 form (ED A0 80) taken for UTF-8", "\xED\xA0\x80\n", kTextCp932, "\xED\xA0\x80\n"},
+        {"UTF-8 without a mark left as bytes", u8"メモ.txt\r\nｱ\n", kTextUtf8, "メモ.txt\r\nｱ\n"},
+        {"the UTF-8 mark kept", kUtf8Mark + u8"メモ.txt\r\n", kTextUtf8Marked, "メモ.txt\r\n"},
+        {"the mark breaks an ASCII first line", kUtf8Mark + "a.exe\n", kTextUtf8Marked, "a.exe\n"},
+        {"UTF-16 LE misread", Le(u"\uFEFFメモ.txt\r\n表"), kTextUtf16Le, "メモ.txt\r\n表"},
+        {"UTF-16 BE misread", Be(u"\uFEFFメモ.txt\r\n表"), kTextUtf16Be, "メモ.txt\r\n表"},
+        {"a UTF-8 mark alone left in the text", kUtf8Mark, kTextUtf8Marked, ""},
+        {"a UTF-16 LE mark alone left in the text", "\xFF\xFE", kTextUtf16Le, ""},
+        {"a UTF-16 BE mark alone left in the text", "\xFE\xFF", kTextUtf16Be, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        Decoded d = Decode(c.file);
+        EXPECT_EQ(0, d.result.refusedLine);
+        EXPECT_EQ(c.encoding, d.result.encoding);
+        EXPECT_EQ(c.text, d.text);
+    }
+}
+
+TEST(DecodeText, RefusesWhatCodePage932CannotHoldAndNamesItsLine) {
+    struct Case {
+        const char* fault;
+        std::string file;
+        int line;
+        WPCp932Map map;
+    } cases[] = {
+        {"an emoji dropped or replaced", u8"a.exe\n\U0001F600.txt\n", 2, HostCp932},
+        {"an emoji in UTF-16 (a surrogate pair) let through", Le(u"\uFEFFa\n\U0001F600"), 2, HostCp932},
+        {"a lone surrogate let through", Le(u"\uFEFFa") + std::string("\x00\xD8", 2) + Le(u"b"), 1, HostCp932},
+        {"the yen sign's look-alike (a backslash) taken", kUtf8Mark + u8"C:\u00A5a", 1, HostCp932},
+        {"an accented e taken as e", u8"\n\ncaf\u00E9", 3, HostCp932},
+        {"CR LF counted as two lines, or lines counted from 0", u8"a\r\nb\r\n\U0001F600", 3, HostCp932},
+        {"a lone CR counted as a line end", u8"a\rb\n\U0001F600", 2, HostCp932},
+        {"a marked file's cut sequence at the end let through", kUtf8Mark + "a\n" + std::string(u8"メ").substr(0, 2),
+         2, HostCp932},
+        {"an overlong slash in a marked file let through", kUtf8Mark + "a\\\xE0\x80\xAF", 1, HostCp932},
+        {"a character beyond the BMP cut to its low bits (U+13042 to あ)", u8"\U00013042", 1, HostCp932},
+        {"UTF-16 with an odd byte count: the last half character dropped", Le(u"\uFEFFa\nb") + "c", 2, HostCp932},
+        {"characters beyond ASCII converted without a map", u8"メモ", 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        EXPECT_EQ(c.line, Decode(c.file, c.map).result.refusedLine);
+    }
+}
