@@ -180,6 +180,10 @@ class Tests:
         if any(f"{name}:STRING={value}\n" not in kept for name, value in wanted.items()):
             if self.call(["cmake", folder, *settings]):
                 return None
+        # Sources added since the last run must be in build.ninja before the
+        # objects are listed, or their mutants have no object to compare.
+        if self.call(["ninja", "-C", folder, "build.ninja"]):
+            return None
         return folder
 
     def build(self, selections):
