@@ -203,7 +203,9 @@ class Tests:
         failure."""
         config = self.config_of(exe)
         folder = os.path.join(self.builds, config)
-        args = [f"--gtest_filter={gtest_filter}"] if gtest_filter else []
+        # One failed case decides the verdict: the cases after it would only
+        # cost time (an end-to-end case of lofter takes up to half a minute).
+        args = ["--gtest_fail_fast"] + ([f"--gtest_filter={gtest_filter}"] if gtest_filter else [])
         if config == "host-asan":
             command, cwd = [os.path.join(folder, "bin", exe), *args], os.path.join(folder, "tests", "host")
         else:
