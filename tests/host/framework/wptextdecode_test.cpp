@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
+
 #include <string>
 
 namespace {
@@ -46,6 +48,8 @@ TEST(DecodeText, ReadsEachEncodingAsItWasSaved) {
         {"UTF-16 without its mark taken for anything but bytes", Le(u"a.exe"), kTextCp932, Le(u"a.exe")},
         {"a surrogate's UTF-8 form (ED A0 80) taken for UTF-8", "\xED\xA0\x80\n", kTextCp932, "\xED\xA0\x80\n"},
         {"UTF-8 without a mark left as bytes", u8"メモ.txt\r\nｱ\n", kTextUtf8, "メモ.txt\r\nｱ\n"},
+        {"DEL (7F) taken for a broken sequence: UTF-8 left as bytes", "\x7F" + std::string(u8"メモ"), kTextUtf8,
+         "\x7Fメモ"},
         {"the UTF-8 mark kept", kUtf8Mark + u8"メモ.txt\r\n", kTextUtf8Marked, "メモ.txt\r\n"},
         {"the mark breaks an ASCII first line", kUtf8Mark + "a.exe\n", kTextUtf8Marked, "a.exe\n"},
         {"UTF-16 LE misread", Le(u"\uFEFFメモ.txt\r\n表"), kTextUtf16Le, "メモ.txt\r\n表"},
@@ -81,6 +85,8 @@ TEST(DecodeText, RefusesWhatCodePage932CannotHoldAndNamesItsLine) {
          2, HostCp932},
         {"an overlong slash in a marked file let through", kUtf8Mark + "a\\\xE0\x80\xAF", 1, HostCp932},
         {"a character beyond the BMP cut to its low bits (U+13042 to あ)", u8"\U00013042", 1, HostCp932},
+        {"the last code point (U+10FFFF) taken for a broken sequence: the file read as bytes", u8"a\n\U0010FFFF", 2,
+         HostCp932},
         {"UTF-16 with an odd byte count: the last half character dropped", Le(u"\uFEFFa\nb") + "c", 2, HostCp932},
         {"characters beyond ASCII converted without a map", u8"メモ", 1, nullptr},
     };
@@ -88,4 +94,36 @@ TEST(DecodeText, RefusesWhatCodePage932CannotHoldAndNamesItsLine) {
         SCOPED_TRACE(c.fault);
         EXPECT_EQ(c.line, Decode(c.file, c.map).result.refusedLine);
     }
+}
+
+// Blocks the sanitizer's allocator hands out while counting: host builds
+// run under it.
+static int allocations = -1;
+extern "C" void __sanitizer_malloc_hook(const volatile void*, size_t) {
+    if (allocations >= 0) ++allocations;
+}
+
+TEST(ReadTextFile, ReadsALargeFileWholeInAFewBlocks) {
+    const std::string name = ::testing::TempDir() + "kivora_large_list.txt";
+    // Lines of 24 bytes, so most end inside a 4 KB read.
+    std::string text;
+    for (int i = 0; i < (1 << 15); ++i) text.append("C:\\tools\\entry12.exe\r\n");
+    FILE* out = fopen(name.c_str(), "wb");
+    ASSERT_NE(nullptr, out);
+    fwrite(text.data(), 1, text.size(), out);
+    fclose(out);
+    allocations = 0;
+    WPTextFile file = ReadTextFile(name.c_str());
+    const int used = allocations;
+    allocations = -1;
+    remove(name.c_str());
+    ASSERT_EQ(WPTextFile::kRead, file.status);
+    ASSERT_EQ(text.size(), file.length);
+    EXPECT_EQ(0, memcmp(text.data(), file.text.get(), text.size()));
+    // 768 KB in blocks that double from 4 KB: 9 of them, the text's block
+    // and the stream's own. A block grown by each read instead copies the
+    // whole file again for every 4 KB: minutes for a file of megabytes.
+    EXPECT_GT(used, 0) << "the allocator's hook is not called";
+    EXPECT_LT(used, 24);
+    EXPECT_EQ(WPTextFile::kMissing, ReadTextFile(name.c_str()).status);
 }

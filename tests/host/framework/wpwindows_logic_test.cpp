@@ -110,6 +110,9 @@ TEST(KeyboardCursor, OtherKeysAndHugeRepeatCounts) {
     for (int i = 0; i < 100000; ++i)
         step = AccelerateStep(step, 0xFFFF);
     EXPECT_GT(step, 0);
+    // A step of nothing would freeze the cursor: it is at least a pixel.
+    EXPECT_EQ(1, AccelerateStep(0, 0));
+    EXPECT_EQ(1, AccelerateStep(-7, 2));
 }
 
 TEST(EditCharFilter, DigitsOnlyRefusesLettersAndPunctuation) {
@@ -228,10 +231,13 @@ struct Record {
 };
 
 TEST(ControlMapCheck, SoundTableAndEachKindOfFault) {
+    // Controls without a value may sit anywhere, even inside another's value,
+    // before or after it.
     const WPCtrlMapEntry good[] = {
+        {NoFactory, 104, offsetof(Record, check) + 1, 0},
         {NoFactory, 101, offsetof(Record, check), sizeof(int)},
         {NoFactory, 102, offsetof(Record, name), sizeof(Record::name)},
-        {NoFactory, 103, 0, 0},
+        {NoFactory, 103, offsetof(Record, name) + 1, 0},
         {nullptr, 102, 0, 0}};
     EXPECT_EQ(0, CheckControlMap(good, sizeof(Record)));
     EXPECT_EQ(102, ControlMapFocusId(good));
