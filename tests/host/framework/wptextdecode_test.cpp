@@ -105,7 +105,7 @@ extern "C" void __sanitizer_malloc_hook(const volatile void*, size_t) {
 
 TEST(ReadTextFile, ReadsALargeFileWholeInAFewBlocks) {
     const std::string name = ::testing::TempDir() + "kivora_large_list.txt";
-    // Lines of 24 bytes, so most end inside a 4 KB read.
+    // Lines of 22 bytes, so most reads of 4 KB end inside one.
     std::string text;
     for (int i = 0; i < (1 << 15); ++i) text.append("C:\\tools\\entry12.exe\r\n");
     FILE* out = fopen(name.c_str(), "wb");
@@ -120,9 +120,9 @@ TEST(ReadTextFile, ReadsALargeFileWholeInAFewBlocks) {
     ASSERT_EQ(WPTextFile::kRead, file.status);
     ASSERT_EQ(text.size(), file.length);
     EXPECT_EQ(0, memcmp(text.data(), file.text.get(), text.size()));
-    // 768 KB in blocks that double from 4 KB: 9 of them, the text's block
-    // and the stream's own. A block grown by each read instead copies the
-    // whole file again for every 4 KB: minutes for a file of megabytes.
+    // 704 KB in blocks that double from 4 KB: 9 of them, the text's block
+    // and the stream's own. A block grown by each read instead (192 here)
+    // copies all that came before again for every 4 KB: quadratic time.
     EXPECT_GT(used, 0) << "the allocator's hook is not called";
     EXPECT_LT(used, 24);
     EXPECT_EQ(WPTextFile::kMissing, ReadTextFile(name.c_str()).status);
