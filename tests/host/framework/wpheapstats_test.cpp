@@ -78,6 +78,10 @@ TEST(HeapReport, SmallBufferIsCutAndTerminated) {
     char buffer[40];
     FormatHeapReport(buffer, sizeof buffer, 0, 0, local, &heaps[0]);
     EXPECT_EQ(39u, std::string(buffer).size());
+    // Two bytes left after a whole line still take a character.
+    char twoLeft[29];
+    FormatHeapReport(twoLeft, sizeof twoLeft, 0, 0, local, &heaps[0]);
+    EXPECT_STREQ("BIG OBJECTS:\t0 obj\t0 bytes\nL", twoLeft);
 }
 
 TEST(AssertText, NamesLineFileAndQuotedExpression) {

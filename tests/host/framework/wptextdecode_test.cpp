@@ -48,6 +48,8 @@ TEST(DecodeText, ReadsEachEncodingAsItWasSaved) {
         {"UTF-16 without its mark taken for anything but bytes", Le(u"a.exe"), kTextCp932, Le(u"a.exe")},
         {"a surrogate's UTF-8 form (ED A0 80) taken for UTF-8", "\xED\xA0\x80\n", kTextCp932, "\xED\xA0\x80\n"},
         {"UTF-8 without a mark left as bytes", u8"メモ.txt\r\nｱ\n", kTextUtf8, "メモ.txt\r\nｱ\n"},
+        {"a stray continuation byte (80) taken for ASCII", "\x80" + std::string(u8"メ"), kTextCp932,
+         "\x80" + std::string(u8"メ")},
         {"DEL (7F) taken for a broken sequence: UTF-8 left as bytes", "\x7F" + std::string(u8"メモ"), kTextUtf8,
          "\x7Fメモ"},
         {"the UTF-8 mark kept", kUtf8Mark + u8"メモ.txt\r\n", kTextUtf8Marked, "メモ.txt\r\n"},
