@@ -253,6 +253,27 @@ TEST(ControlMapCheck, SoundTableAndEachKindOfFault) {
     const WPCtrlMapEntry twice[] = {
         {NoFactory, 101, 0, 4}, {NoFactory, 101, 4, 4}, {nullptr, 0, 0, 0}};
     EXPECT_EQ(2, CheckControlMap(twice, sizeof(Record)));
+
+    // Each row: the fault that would let its second entry through.
+    const struct {
+        const char* fault;
+        WPCtrlMapEntry second;
+    } refused[] = {
+        {"id 0 taken", {NoFactory, 0, 8, 4}},
+        {"a negative size taken", {NoFactory, 102, 8, -1}},
+        {"a negative offset taken", {NoFactory, 102, -4, 4}},
+        {"a later one-byte value inside an earlier one taken", {NoFactory, 102, 2, 1}},
+    };
+    for (const auto& row : refused) {
+        const WPCtrlMapEntry map[] = {{NoFactory, 101, 0, 4}, row.second, {nullptr, 0, 0, 0}};
+        EXPECT_EQ(2, CheckControlMap(map, sizeof(Record))) << row.fault;
+    }
+    const WPCtrlMapEntry touchingBackwards[] = {
+        {NoFactory, 102, 4, 16}, {NoFactory, 101, 0, 4}, {nullptr, 0, 0, 0}};
+    EXPECT_EQ(0, CheckControlMap(touchingBackwards, sizeof(Record))) << "values that touch taken for overlapping";
+    const WPCtrlMapEntry onlyFocus[] = {{nullptr, 7, 0, 0}};
+    EXPECT_EQ(0, CheckControlMap(onlyFocus, sizeof(Record)));
+    EXPECT_EQ(7, ControlMapFocusId(onlyFocus));
 }
 
 }  // namespace
