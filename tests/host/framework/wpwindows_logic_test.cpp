@@ -92,6 +92,8 @@ TEST(KeyboardCursor, NeverLeavesTheClientArea) {
     int x = 98, y = 1;
     MoveByArrowKey(0x27, 10, &x, &y, 0, 0, 100, 80);
     EXPECT_EQ(99, x);
+    MoveByArrowKey(0x27, 1, &x, &y, 0, 0, 100, 80);
+    EXPECT_EQ(99, x);  // the right edge itself is outside
     MoveByArrowKey(0x26, 10, &x, &y, 0, 0, 100, 80);
     EXPECT_EQ(0, y);
     MoveByArrowKey(0x28, 0x7FFFFFFF, &x, &y, 0, 0, 100, 80);
