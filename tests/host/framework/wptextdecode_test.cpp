@@ -9,6 +9,7 @@
 #include <stdio.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,8 +24,9 @@ struct Decoded {
 };
 
 Decoded Decode(const std::string& file, WPCp932Map map = HostCp932) {
+    const std::vector<char> data(file.begin(), file.end());  // exact: a read past the end is caught
     std::string out(file.size(), '\xCC');
-    Decoded d{DecodeText(file.data(), file.size(), &out[0], map), ""};
+    Decoded d{DecodeText(data.data(), data.size(), &out[0], map), ""};
     d.text = out.substr(0, d.result.length);
     return d;
 }
@@ -56,6 +58,8 @@ TEST(DecodeText, ReadsEachEncodingAsItWasSaved) {
          kTextCp932, "\x81\x80\x80\x80" + std::string(u8"メ")},
         {"F9, no lead at all, taken for a four-byte lead", "\xF9\x80\x80\x80" + std::string(u8"メ"), kTextCp932,
          "\xF9\x80\x80\x80" + std::string(u8"メ")},
+        {"U+FFFF in four bytes (F0 8F BF BF, overlong) taken", "\xF0\x8F\xBF\xBF" + std::string(u8"メ"), kTextCp932,
+         "\xF0\x8F\xBF\xBF" + std::string(u8"メ")},
         {"U+07FF in three bytes (E0 9F BF, overlong) taken", "\xE0\x9F\xBF" + std::string(u8"メ"), kTextCp932,
          "\xE0\x9F\xBF" + std::string(u8"メ")},
         {"a lead's low bit dropped (× read as U+0097)", u8"\u00D7", kTextUtf8, "×"},
@@ -102,6 +106,8 @@ TEST(DecodeText, RefusesWhatCodePage932CannotHoldAndNamesItsLine) {
         {"the last code point (U+10FFFF) taken for a broken sequence: the file read as bytes", u8"a\n\U0010FFFF", 2,
          HostCp932},
         {"U+10000 passed on as its low bits (a NUL)", u8"\U00010000", 1, HostCp932},
+        {"a four-byte lead's bit dropped (U+40000 read as U+0000)", u8"\U00040000", 1, HostCp932},
+        {"a broken sequence after a line end counted as another line", kUtf8Mark + "a\n\xE0\x80\xAF", 2, HostCp932},
         {"the first of two bytes (C2 80, U+0080) taken for a broken sequence", u8"\u0080", 1, HostCp932},
         {"the last of two bytes (DF BF, U+07FF) taken for a broken sequence", u8"\u07FF", 1, HostCp932},
         {"the first of three bytes (E0 A0 80, U+0800) taken for a broken sequence", u8"\u0800", 1, HostCp932},
