@@ -70,6 +70,9 @@ TEST(HeapReport, TwelveSubHeapsShowTenLinesEllipsisAndTotalsOverAll) {
     // 2 + (1 + ... + 12) objects, 10 + 100 * 78 bytes; big objects not counted.
     EXPECT_NE(std::string::npos, text.find(". . .\nTotals: 12 heaps, 80 objects, 7810 bytes."));
     EXPECT_EQ(0u, text.rfind("BIG OBJECTS:\t7 obj\t700 bytes\n", 0));
+    // The eleventh heap is the ellipsis, whatever follows it.
+    heaps = Heaps(11);
+    EXPECT_NE(std::string::npos, Report(0, 0, local, &heaps[0]).find("HEAP [2]:\t2 obj\t200 bytes\n. . .\n"));
 }
 
 TEST(HeapReport, SmallBufferIsCutAndTerminated) {
@@ -78,6 +81,15 @@ TEST(HeapReport, SmallBufferIsCutAndTerminated) {
     char buffer[40];
     FormatHeapReport(buffer, sizeof buffer, 0, 0, local, &heaps[0]);
     EXPECT_EQ(39u, std::string(buffer).size());
+    // Two bytes left after a whole line still take a character.
+    char twoLeft[29];
+    FormatHeapReport(twoLeft, sizeof twoLeft, 0, 0, local, &heaps[0]);
+    EXPECT_STREQ("BIG OBJECTS:\t0 obj\t0 bytes\nL", twoLeft);
+    // No room: nothing touched; one byte: the terminator alone.
+    char one[1] = {'x'};
+    EXPECT_EQ(one, FormatHeapReport(one, 0, 0, 0, local, nullptr));
+    EXPECT_EQ('x', one[0]);
+    EXPECT_STREQ("", FormatHeapReport(one, 1, 0, 0, local, nullptr));
 }
 
 TEST(AssertText, NamesLineFileAndQuotedExpression) {

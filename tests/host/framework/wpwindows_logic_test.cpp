@@ -92,6 +92,8 @@ TEST(KeyboardCursor, NeverLeavesTheClientArea) {
     int x = 98, y = 1;
     MoveByArrowKey(0x27, 10, &x, &y, 0, 0, 100, 80);
     EXPECT_EQ(99, x);
+    MoveByArrowKey(0x27, 1, &x, &y, 0, 0, 100, 80);
+    EXPECT_EQ(99, x);  // the right edge itself is outside
     MoveByArrowKey(0x26, 10, &x, &y, 0, 0, 100, 80);
     EXPECT_EQ(0, y);
     MoveByArrowKey(0x28, 0x7FFFFFFF, &x, &y, 0, 0, 100, 80);
@@ -110,6 +112,9 @@ TEST(KeyboardCursor, OtherKeysAndHugeRepeatCounts) {
     for (int i = 0; i < 100000; ++i)
         step = AccelerateStep(step, 0xFFFF);
     EXPECT_GT(step, 0);
+    // A step of nothing would freeze the cursor: it is at least a pixel.
+    EXPECT_EQ(1, AccelerateStep(0, 0));
+    EXPECT_EQ(1, AccelerateStep(-7, 2));
 }
 
 TEST(EditCharFilter, DigitsOnlyRefusesLettersAndPunctuation) {
@@ -228,10 +233,13 @@ struct Record {
 };
 
 TEST(ControlMapCheck, SoundTableAndEachKindOfFault) {
+    // Controls without a value may sit anywhere, even inside another's value,
+    // before or after it.
     const WPCtrlMapEntry good[] = {
+        {NoFactory, 104, offsetof(Record, check) + 1, 0},
         {NoFactory, 101, offsetof(Record, check), sizeof(int)},
         {NoFactory, 102, offsetof(Record, name), sizeof(Record::name)},
-        {NoFactory, 103, 0, 0},
+        {NoFactory, 103, offsetof(Record, name) + 1, 0},
         {nullptr, 102, 0, 0}};
     EXPECT_EQ(0, CheckControlMap(good, sizeof(Record)));
     EXPECT_EQ(102, ControlMapFocusId(good));
@@ -247,6 +255,27 @@ TEST(ControlMapCheck, SoundTableAndEachKindOfFault) {
     const WPCtrlMapEntry twice[] = {
         {NoFactory, 101, 0, 4}, {NoFactory, 101, 4, 4}, {nullptr, 0, 0, 0}};
     EXPECT_EQ(2, CheckControlMap(twice, sizeof(Record)));
+
+    // Each row: the fault that would let its second entry through.
+    const struct {
+        const char* fault;
+        WPCtrlMapEntry second;
+    } refused[] = {
+        {"id 0 taken", {NoFactory, 0, 8, 4}},
+        {"a negative size taken", {NoFactory, 102, 8, -1}},
+        {"a negative offset taken", {NoFactory, 102, -4, 4}},
+        {"a later one-byte value inside an earlier one taken", {NoFactory, 102, 2, 1}},
+    };
+    for (const auto& row : refused) {
+        const WPCtrlMapEntry map[] = {{NoFactory, 101, 0, 4}, row.second, {nullptr, 0, 0, 0}};
+        EXPECT_EQ(2, CheckControlMap(map, sizeof(Record))) << row.fault;
+    }
+    const WPCtrlMapEntry touchingBackwards[] = {
+        {NoFactory, 102, 4, 16}, {NoFactory, 101, 0, 4}, {nullptr, 0, 0, 0}};
+    EXPECT_EQ(0, CheckControlMap(touchingBackwards, sizeof(Record))) << "values that touch taken for overlapping";
+    const WPCtrlMapEntry onlyFocus[] = {{nullptr, 7, 0, 0}};
+    EXPECT_EQ(0, CheckControlMap(onlyFocus, sizeof(Record)));
+    EXPECT_EQ(7, ControlMapFocusId(onlyFocus));
 }
 
 }  // namespace

@@ -27,6 +27,10 @@ TEST(FormatText, CutsTerminatesAndAnswersTheWholeLength) {
         EXPECT_STREQ(c.expected, buffer) << c.fault;
         EXPECT_EQ('x', buffer[c.size]) << c.fault << " (wrote past the size)";
     }
+    // An empty text is its terminator alone: the rest of the buffer is the caller's.
+    char empty[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(0, FormatText(empty, sizeof empty, "%s", ""));
+    EXPECT_EQ(0, memcmp(empty, "\0xxx", sizeof empty));
     // No buffer at all: only the length, nothing written.
     EXPECT_EQ(5, FormatText(nullptr, 0, "%d-%s", 12, "ab"));
 }

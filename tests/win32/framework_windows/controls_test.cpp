@@ -395,7 +395,7 @@ TEST(EditPaste, ReplacesSelectionLeavesPastedTextSelectedAndMayEmptyClipboard) {
     UseTestModule();
     ScriptedDialog dialog("TESTDLG", nullptr, nullptr);
     std::string text;
-    DWORD start = 0, end = 0, clipSize = 99, keptSize = 0;
+    DWORD start = 0, end = 0, clipSize = 99, keptSize = 0, bitmapSize = 99;
     char clip[16] = {}, part[4] = "...";
     dialog.script = [&](ScriptedDialog& d) {
         WPEdit edit(&d, IDC_NAME);
@@ -418,17 +418,24 @@ TEST(EditPaste, ReplacesSelectionLeavesPastedTextSelectedAndMayEmptyClipboard) {
         edit.SendMsg(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         theClipboard.Open(&d);
         clipSize = theClipboard.GetClip(CF_TEXT, clip, sizeof clip);
+        // A bitmap is no memory block: nothing to lock, nothing read.
+        theClipboard.Empty();
+        ::SetClipboardData(CF_BITMAP, ::CreateBitmap(1, 1, 1, 1, nullptr));
+        bitmapSize = theClipboard.GetClip(CF_BITMAP, clip, sizeof clip);
+        theClipboard.Empty();
         theClipboard.Close();
         d.Press(IDCANCEL);
     };
     dialog.Execute();
     EXPECT_GE(keptSize, 4u);
+    EXPECT_LT(keptSize, 64u);  // not a block the size of the allocation flags
     EXPECT_STREQ("XYZ", clip);
     EXPECT_STREQ("XY.", part);
     EXPECT_EQ("XYZbXYZef", text);
     EXPECT_EQ(0u, start);
     EXPECT_EQ(3u, end);
     EXPECT_EQ(0u, clipSize);
+    EXPECT_EQ(0u, bitmapSize);
 }
 
 class MenuWindow : public WPMainWin {

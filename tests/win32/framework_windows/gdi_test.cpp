@@ -357,9 +357,12 @@ public:
     explicit PagePrinter(HDC memory) : WPPrinterDC(memory, 0) {}
     std::vector<int> linesOnPage{0};
     std::vector<int> ys;
+    int failedWrites = 0;
+    // Each page's escape answers the number of pages so far.
     int NewPage() override {
         linesOnPage.push_back(0);
-        return 1;
+        lastEscape = static_cast<int>(linesOnPage.size());
+        return lastEscape;
     }
     int LinesPerPage() const { return pager.LinesPerPage(); }
 
@@ -367,7 +370,9 @@ protected:
     BOOL WriteLine(int y, const char* text, int length) override {
         ++linesOnPage.back();
         ys.push_back(y);
-        return WPPrinterDC::WriteLine(y, text, length);
+        const BOOL written = WPPrinterDC::WriteLine(y, text, length);
+        if (!written) ++failedWrites;
+        return written;
     }
 };
 
@@ -390,8 +395,9 @@ TEST(Printing, LinesFillAPageLessOneThenANewPageStarts) {
         ASSERT_EQ(room - 1, printer.LinesPerPage());
         for (int i = 0; i < room + 10; ++i) printer.PrintLine("line\tx", 6);
         ASSERT_EQ(2u, printer.linesOnPage.size());
+        EXPECT_EQ(2, printer.PrintLine("x", 1));  // the last escape's answer
         EXPECT_EQ(room - 1, printer.linesOnPage[0]);
-        EXPECT_EQ(11, printer.linesOnPage[1]);
+        EXPECT_EQ(12, printer.linesOnPage[1]);
         EXPECT_EQ(lineHeight * (room - 2), printer.ys[room - 2]);
         EXPECT_EQ(0, printer.ys[room - 1]);
 
@@ -457,6 +463,7 @@ TEST(Printing, LinesAreWrittenFromTheLeftEdgeDown) {
         first = Inked(memory, 200, 100);
         printer.PrintLine("W\tW", 3);
         both = Inked(memory, 200, 100);
+        EXPECT_EQ(0, printer.failedWrites);
     }
     EXPECT_LE(first.left, 1);
     EXPECT_LT(first.top, lineHeight / 2);
