@@ -213,6 +213,11 @@ public:
         ++queries;
         return allow;
     }
+    std::vector<int> cancelCodes;
+    int OnCommand(int id, int code) override {
+        if (id == IDCANCEL) cancelCodes.push_back(code);
+        return ScriptedDialog::OnCommand(id, code);
+    }
 };
 
 TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
@@ -245,6 +250,8 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     // would ask the user twice.
     EXPECT_EQ(queriesBeforeClose + 1, queriesAfterClose);
     EXPECT_EQ(1, refusedAnswer);
+    // The close box is a click of Cancel (code 0), not an accelerator's (1).
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), dialog.cancelCodes);
 }
 
 TEST(EditFilter, DigitsRefuseLettersWithBeepAndAcceptBackspaceAndDigits) {
@@ -441,10 +448,14 @@ TEST(Templates, DialogMadeWithNewIsFreedWhenItsTemplateIsMissing) {
     EXPECT_EQ(-1, dialog->Execute());
     EXPECT_TRUE(destroyed);  // no window will ever take it: it would leak
     EXPECT_EQ(2u, platform.boxes.size());
-    // One that ran is freed by its window; its run still counts as made.
+    // One that ran is freed by its window; its run still counts as made,
+    // as does that of one its owner frees.
     destroyed = false;
     EXPECT_EQ(1, (new Noting("TESTDLG"))->Create());
     EXPECT_TRUE(destroyed);
+    Noting kept("TESTDLG");
+    EXPECT_EQ(1, kept.Create());
+    EXPECT_EQ(IDOK, kept.dlgResult);
 }
 
 // True when every pixel of icon that is its own (the same over black and

@@ -48,6 +48,7 @@ TEST(SavePrompt, UnmodifiedWindowClosesWithoutPrompt) {
     RecordingPlatform platform;
     auto* win = new DocWindow;
     HWND hwnd = win->hwnd;
+    EXPECT_EQ(1, win->QuerySave());  // 1 to go on, exactly
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_TRUE(platform.boxes.empty());
@@ -222,10 +223,10 @@ TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     auto* win = new EditingWindow;
     win->fileFilter = "Text (*.txt)\0*.txt\0";
     std::vector<int> answers;
-    platform.chosenFile = "C:\\opened.txt";
+    platform.chosenFile = "C:\\" + std::string(kFileDlgNameSize - 8, 'o') + ".txt";  // as long as it takes
     answers.push_back(win->OnCommand(kCmdOpen, 0));
-    EXPECT_EQ(std::vector<std::string>{"C:\\opened.txt"}, win->loads);
-    EXPECT_STREQ("C:\\opened.txt", win->fileName);
+    EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->loads);
+    EXPECT_EQ(platform.chosenFile, win->fileName);
     answers.push_back(win->OnCommand(kCmdNew, 0));
     EXPECT_STREQ("", win->fileName);
     platform.chosenFile.clear();  // the save dialogs are cancelled
@@ -485,6 +486,12 @@ TEST(TrayIcon, ANewTaskbarGetsBackOnlyTheIconsTheProgramShows) {
          },
          {}},
         {"an icon never added appears", [](WPTrayWin& t, HICON a, HICON) { t.ModifyTrayIcon(1, a, "tip"); }, {}},
+        {"the first place is never taken, so the last icon that fits is lost; or one past them is kept",
+         [](WPTrayWin& t, HICON a, HICON) {
+             static_assert(WPTrayWin::kMaxTrayIcons == 4, "one icon more than it keeps");
+             for (UINT id = 1; id <= 5; ++id) t.AddTrayIcon(id, a, "tip");
+         },
+         {1, 2, 3, 4}},
         {"the wrong one of two icons comes back",
          [](WPTrayWin& t, HICON a, HICON b) {
              t.AddTrayIcon(1, a, "one");
