@@ -134,6 +134,7 @@ TEST(OkAndCancel, OkCopiesEveryBoundChildIncludingOnesBoundOutsideTheMap) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 0, "12"};
     int32_t extraState = 0;
+    std::vector<int> answers;
     ScriptedDialog dialog("TESTDLG", kMap, &record);
     dialog.onInit = [&](ScriptedDialog& d) {
         auto* extra = new WPButton(&d, IDC_EXTRA);
@@ -144,9 +145,11 @@ TEST(OkAndCancel, OkCopiesEveryBoundChildIncludingOnesBoundOutsideTheMap) {
         ::SetWindowTextA(d.Item(IDC_PLACE), "Kyoto");
         ::SendMessageA(d.Item(IDC_TOP), BM_SETCHECK, BST_CHECKED, 0);
         ::SendMessageA(d.Item(IDC_EXTRA), BM_SETCHECK, BST_CHECKED, 0);
-        d.Press(IDOK);
+        // Taken: OK; left to the caller's own handler: any other command.
+        answers = {d.OnCommand(IDC_EXTRA, BN_CLICKED), d.OnCommand(IDOK, 0)};
     };
     EXPECT_EQ(IDOK, dialog.Execute());
+    EXPECT_EQ((std::vector<int>{0, 1}), answers);
     EXPECT_EQ(1, dialog.saved);
     EXPECT_STREQ("Bob", record.name);
     EXPECT_STREQ("Kyoto", record.place);
@@ -224,7 +227,8 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 0, ""};
     RefusingDialog dialog("TESTDLG", kMap, &record);
-    int resultAfterCancel = -5, resultAfterClose = -5, refusedAnswer = -5;
+    int resultAfterCancel = -5, resultAfterClose = -5;
+    std::vector<int> refusedAnswers;
     bool visibleAfterClose = false;
     int queriesBeforeClose = 0, queriesAfterClose = 0;
     dialog.script = [&](ScriptedDialog& d) {
@@ -237,7 +241,7 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
         resultAfterClose = d.dlgResult;
         queriesAfterClose = self.queries;
         visibleAfterClose = ::IsWindowVisible(d.hwnd) != 0;
-        refusedAnswer = d.OnCommand(IDCANCEL, 0);  // refused, but taken
+        refusedAnswers = {d.OnCommand(IDCANCEL, 0), d.OnClose()};  // refused, but taken
         self.allow = 1;
         d.Press(IDCANCEL);
     };
@@ -249,9 +253,9 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     // The close box asks once: a second Cancel from the dialog manager
     // would ask the user twice.
     EXPECT_EQ(queriesBeforeClose + 1, queriesAfterClose);
-    EXPECT_EQ(1, refusedAnswer);
+    EXPECT_EQ((std::vector<int>{1, 1}), refusedAnswers);
     // The close box is a click of Cancel (code 0), not an accelerator's (1).
-    EXPECT_EQ((std::vector<int>{0, 0, 0, 0}), dialog.cancelCodes);
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0}), dialog.cancelCodes);
 }
 
 TEST(EditFilter, DigitsRefuseLettersWithBeepAndAcceptBackspaceAndDigits) {
