@@ -434,6 +434,7 @@ TEST(Templates, MissingTemplateIsReportedAndExecuteGivesMinusOne) {
     EXPECT_EQ("ASSERTION FAILURE", platform.boxes[1].caption);
     EXPECT_NE(std::string::npos, platform.boxes[1].text.find("\"FALSE\""));
     EXPECT_EQ(nullptr, dialogUnderConstruction);
+    EXPECT_EQ(0, dialog.Create());  // nothing ran
 }
 
 TEST(Templates, DialogMadeWithNewIsFreedWhenItsTemplateIsMissing) {

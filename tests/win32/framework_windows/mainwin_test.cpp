@@ -104,12 +104,20 @@ TEST(SavePrompt, NamedDocumentAnswersNoAndCancel) {
     win->SetFileName("a.txt");
     EXPECT_EQ("Doc a.txt", [&] { char t[64]; win->GetText(t, sizeof t); return std::string(t); }());
     win->SetModified(1);
-    platform.answers = {IDCANCEL, IDNO};
+    platform.answers = {IDCANCEL, IDNO, IDNO};
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     ASSERT_TRUE(::IsWindow(hwnd));
     EXPECT_EQ("a.txt は更新されています。保存しますか？", platform.boxes[0].text);
+    EXPECT_EQ(1, win->QuerySave());  // No: go on unsaved, 1 exactly
+    // The longest name the window holds is asked about whole.
+    const std::string longest = "C:\\" + std::string(sizeof win->fileName - 4, 'n');
+    win->SetFileName(longest.c_str());
+    win->SetModified(1);
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
+    ASSERT_EQ(3u, platform.boxes.size());
+    EXPECT_EQ(longest + " は更新されています。保存しますか？", platform.boxes[2].text);
+    EXPECT_EQ((std::vector<UINT>(3, MB_OK)), platform.beeps);  // the plain beep before each question
     EXPECT_TRUE(platform.fileCalls.empty());
 }
 
