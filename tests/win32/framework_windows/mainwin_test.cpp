@@ -87,8 +87,10 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     // saved under it whole.
     platform.answers.push_back(IDYES);
     platform.chosenFile = "C:\\" + std::string(124, 'd');
+    win->fileFilter = "Text (*.txt)\0*.txt\0";
     EXPECT_EQ(1, win->QuerySave());
     EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->saves);
+    EXPECT_EQ("Text (*.txt)|*.txt", platform.fileCalls.back().filter);  // the window's own filter
 
     // Once more, and the window goes.
     platform.answers.push_back(IDYES);
@@ -520,6 +522,7 @@ TEST(TrayIcon, ANewTaskbarGetsBackOnlyTheIconsTheProgramShows) {
             EXPECT_EQ(static_cast<DWORD>(NIM_ADD), call.message) << c.fault;
             EXPECT_EQ(tray->hwnd, call.data.hWnd) << c.fault;
             EXPECT_EQ(1010u, call.data.uCallbackMessage) << c.fault;
+            EXPECT_STRNE("", call.data.szTip) << c.fault;  // every icon here was added with a tip
             added.push_back(call.data.uID);
         }
         EXPECT_EQ(c.expectedIds, added) << c.fault;
