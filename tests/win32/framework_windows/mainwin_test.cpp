@@ -434,22 +434,23 @@ TEST(TrayIcon, RecordAndTipCutTo63Characters) {
     auto* tray = new TestTray;
     HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
     std::string tip(70, 'x');
-    EXPECT_TRUE(tray->AddTrayIcon(1, icon, tip.c_str()));
-    EXPECT_TRUE(tray->ModifyTrayIcon(1, icon, nullptr));
+    EXPECT_TRUE(tray->AddTrayIcon(5, icon, tip.c_str()));
+    EXPECT_TRUE(tray->ModifyTrayIcon(5, icon, nullptr));
     ::SendMessageA(tray->hwnd, WM_NULL, 0, 0);  // not the shell's restart: no icon call
     platform.iconResult = FALSE;
-    EXPECT_FALSE(tray->DeleteTrayIcon(1));
+    EXPECT_FALSE(tray->DeleteTrayIcon(5));
     ASSERT_EQ(3u, platform.iconCalls.size());
     const NOTIFYICONDATAA& add = platform.iconCalls[0].data;
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), platform.iconCalls[0].message);
     EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), add.cbSize);  // 88 on i686
     EXPECT_EQ(tray->hwnd, add.hWnd);
-    EXPECT_EQ(1u, add.uID);
+    EXPECT_EQ(5u, add.uID);  // not 1, which is also NIM_MODIFY
     EXPECT_EQ(7u, add.uFlags);
     EXPECT_EQ(1010u, add.uCallbackMessage);
     EXPECT_EQ(icon, add.hIcon);
     EXPECT_EQ(std::string(63, 'x'), add.szTip);
     EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), platform.iconCalls[1].message);
+    EXPECT_EQ(5u, platform.iconCalls[1].data.uID);
     EXPECT_STREQ("", platform.iconCalls[1].data.szTip);
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[2].message);
     EXPECT_STREQ("", platform.iconCalls[2].data.szTip);
