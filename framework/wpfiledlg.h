@@ -18,8 +18,12 @@ static_assert(kOpenFileNameSize400 == 76, "old-version OPENFILENAMEA is 76 bytes
 static_assert(sizeof(PRINTDLGA) == 66, "PRINTDLGA is 66 bytes on i686");
 #endif
 
+// Bytes of a chosen file's name with its end: the dialog's own buffer, and
+// what a caller's dest must hold.
+const int kFileDlgNameSize = 128;
+
 // What the open and save dialogs share. The chosen file lands in dest, which
-// holds 128 bytes.
+// holds kFileDlgNameSize bytes.
 class WPFileDlg : public WPModalDlg {
 public:
     // filter: pairs of NUL-terminated texts ending with an empty one.
@@ -45,7 +49,7 @@ private:
     const char* title_;
     const char* filter_;
     DWORD flags_;
-    char name_[128] = {};
+    char name_[kFileDlgNameSize] = {};
 };
 
 class WPOpenDlg : public WPFileDlg {

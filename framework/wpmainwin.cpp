@@ -54,7 +54,7 @@ int WPMainWin::OnClose() {
 }
 
 int WPMainWin::OnCommand(int id, int code) {
-    char chosen[128] = {};
+    char chosen[kFileDlgNameSize] = {};
     switch (id) {
     case kCmdClose:
     case kCmdExit:
@@ -216,7 +216,7 @@ int WPMainWin::QuerySave() {
     if (answer != IDYES)
         return 0;
     const char* name = fileName;
-    char chosen[128] = {};
+    char chosen[kFileDlgNameSize] = {};
     if (!fileName[0]) {
         WPSaveDlg save(this, chosen);
         save.SetFilter(fileFilter);

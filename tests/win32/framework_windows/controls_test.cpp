@@ -236,7 +236,7 @@ TEST(ScrollBars, StepsByLineAndPageAndFollowsTheThumb) {
     UseTestModule();
     Choice record = {0, 0, 5};
     ScriptedDialog dialog("CTRLDLG", kChoiceMap, &record);
-    std::vector<int> positions;
+    std::vector<int> positions, handled;
     dialog.onInit = [](ScriptedDialog& d) { ::SetScrollRange(d.Item(IDC_SCROLL), SB_CTL, 0, 100, FALSE); };
     dialog.script = [&](ScriptedDialog& d) {
         HWND bar = d.Item(IDC_SCROLL);
@@ -254,11 +254,15 @@ TEST(ScrollBars, StepsByLineAndPageAndFollowsTheThumb) {
         scroll(SB_ENDSCROLL, 3);
         scroll(SB_THUMBPOSITION, 0);
         scroll(SB_PAGEUP, 0);
+        // Handled only where a scroll bar object answers the id.
+        handled = {d.OnScroll(SB_LINEDOWN, IDC_SCROLL, 0), d.OnScroll(SB_LINEDOWN, IDC_LIST, 0)};
+        positions.push_back(::GetScrollPos(bar, SB_CTL));
         d.Press(IDOK);
     };
     dialog.Execute();
-    EXPECT_EQ((std::vector<int>{5, 6, 16, 80, 90, 100, 99, 99, 0, 0}), positions);
-    EXPECT_EQ(0, record.position);
+    EXPECT_EQ((std::vector<int>{5, 6, 16, 80, 90, 100, 99, 99, 0, 0, 1}), positions);
+    EXPECT_EQ((std::vector<int>{1, 0}), handled);
+    EXPECT_EQ(1, record.position);
 }
 
 // An owner-drawn list item that records what it was asked.

@@ -134,6 +134,7 @@ TEST(OkAndCancel, OkCopiesEveryBoundChildIncludingOnesBoundOutsideTheMap) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 0, "12"};
     int32_t extraState = 0;
+    std::vector<int> answers;
     ScriptedDialog dialog("TESTDLG", kMap, &record);
     dialog.onInit = [&](ScriptedDialog& d) {
         auto* extra = new WPButton(&d, IDC_EXTRA);
@@ -144,9 +145,11 @@ TEST(OkAndCancel, OkCopiesEveryBoundChildIncludingOnesBoundOutsideTheMap) {
         ::SetWindowTextA(d.Item(IDC_PLACE), "Kyoto");
         ::SendMessageA(d.Item(IDC_TOP), BM_SETCHECK, BST_CHECKED, 0);
         ::SendMessageA(d.Item(IDC_EXTRA), BM_SETCHECK, BST_CHECKED, 0);
-        d.Press(IDOK);
+        // Taken: OK; left to the caller's own handler: any other command.
+        answers = {d.OnCommand(IDC_EXTRA, BN_CLICKED), d.OnCommand(IDOK, 0)};
     };
     EXPECT_EQ(IDOK, dialog.Execute());
+    EXPECT_EQ((std::vector<int>{0, 1}), answers);
     EXPECT_EQ(1, dialog.saved);
     EXPECT_STREQ("Bob", record.name);
     EXPECT_STREQ("Kyoto", record.place);
@@ -213,13 +216,19 @@ public:
         ++queries;
         return allow;
     }
+    std::vector<int> cancelCodes;
+    int OnCommand(int id, int code) override {
+        if (id == IDCANCEL) cancelCodes.push_back(code);
+        return ScriptedDialog::OnCommand(id, code);
+    }
 };
 
 TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     UseTestModule();
     Settings record = {"Alice", "Tokyo", 0, ""};
     RefusingDialog dialog("TESTDLG", kMap, &record);
-    int resultAfterCancel = -5, resultAfterClose = -5, refusedAnswer = -5;
+    int resultAfterCancel = -5, resultAfterClose = -5;
+    std::vector<int> refusedAnswers;
     bool visibleAfterClose = false;
     int queriesBeforeClose = 0, queriesAfterClose = 0;
     dialog.script = [&](ScriptedDialog& d) {
@@ -232,7 +241,7 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
         resultAfterClose = d.dlgResult;
         queriesAfterClose = self.queries;
         visibleAfterClose = ::IsWindowVisible(d.hwnd) != 0;
-        refusedAnswer = d.OnCommand(IDCANCEL, 0);  // refused, but taken
+        refusedAnswers = {d.OnCommand(IDCANCEL, 0), d.OnClose()};  // refused, but taken
         self.allow = 1;
         d.Press(IDCANCEL);
     };
@@ -244,7 +253,9 @@ TEST(OkAndCancel, RefusedQueryKeepsDialogOpenOnCancelAndCloseBox) {
     // The close box asks once: a second Cancel from the dialog manager
     // would ask the user twice.
     EXPECT_EQ(queriesBeforeClose + 1, queriesAfterClose);
-    EXPECT_EQ(1, refusedAnswer);
+    EXPECT_EQ((std::vector<int>{1, 1}), refusedAnswers);
+    // The close box is a click of Cancel (code 0), not an accelerator's (1).
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 0, 0}), dialog.cancelCodes);
 }
 
 TEST(EditFilter, DigitsRefuseLettersWithBeepAndAcceptBackspaceAndDigits) {
@@ -423,6 +434,7 @@ TEST(Templates, MissingTemplateIsReportedAndExecuteGivesMinusOne) {
     EXPECT_EQ("ASSERTION FAILURE", platform.boxes[1].caption);
     EXPECT_NE(std::string::npos, platform.boxes[1].text.find("\"FALSE\""));
     EXPECT_EQ(nullptr, dialogUnderConstruction);
+    EXPECT_EQ(0, dialog.Create());  // nothing ran
 }
 
 TEST(Templates, DialogMadeWithNewIsFreedWhenItsTemplateIsMissing) {
@@ -441,10 +453,14 @@ TEST(Templates, DialogMadeWithNewIsFreedWhenItsTemplateIsMissing) {
     EXPECT_EQ(-1, dialog->Execute());
     EXPECT_TRUE(destroyed);  // no window will ever take it: it would leak
     EXPECT_EQ(2u, platform.boxes.size());
-    // One that ran is freed by its window; its run still counts as made.
+    // One that ran is freed by its window; its run still counts as made,
+    // as does that of one its owner frees.
     destroyed = false;
     EXPECT_EQ(1, (new Noting("TESTDLG"))->Create());
     EXPECT_TRUE(destroyed);
+    Noting kept("TESTDLG");
+    EXPECT_EQ(1, kept.Create());
+    EXPECT_EQ(IDOK, kept.dlgResult);
 }
 
 // True when every pixel of icon that is its own (the same over black and

@@ -48,6 +48,7 @@ TEST(SavePrompt, UnmodifiedWindowClosesWithoutPrompt) {
     RecordingPlatform platform;
     auto* win = new DocWindow;
     HWND hwnd = win->hwnd;
+    EXPECT_EQ(1, win->QuerySave());  // 1 to go on, exactly
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_TRUE(platform.boxes.empty());
@@ -86,8 +87,10 @@ TEST(SavePrompt, ModifiedUntitledAsksWithUntitledTextAndYesOpensSaveDialog) {
     // saved under it whole.
     platform.answers.push_back(IDYES);
     platform.chosenFile = "C:\\" + std::string(124, 'd');
+    win->fileFilter = "Text (*.txt)\0*.txt\0";
     EXPECT_EQ(1, win->QuerySave());
     EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->saves);
+    EXPECT_EQ("Text (*.txt)|*.txt", platform.fileCalls.back().filter);  // the window's own filter
 
     // Once more, and the window goes.
     platform.answers.push_back(IDYES);
@@ -103,12 +106,20 @@ TEST(SavePrompt, NamedDocumentAnswersNoAndCancel) {
     win->SetFileName("a.txt");
     EXPECT_EQ("Doc a.txt", [&] { char t[64]; win->GetText(t, sizeof t); return std::string(t); }());
     win->SetModified(1);
-    platform.answers = {IDCANCEL, IDNO};
+    platform.answers = {IDCANCEL, IDNO, IDNO};
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     ASSERT_TRUE(::IsWindow(hwnd));
     EXPECT_EQ("a.txt は更新されています。保存しますか？", platform.boxes[0].text);
+    EXPECT_EQ(1, win->QuerySave());  // No: go on unsaved, 1 exactly
+    // The longest name the window holds is asked about whole.
+    const std::string longest = "C:\\" + std::string(sizeof win->fileName - 4, 'n');
+    win->SetFileName(longest.c_str());
+    win->SetModified(1);
     ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hwnd));
+    ASSERT_EQ(3u, platform.boxes.size());
+    EXPECT_EQ(longest + " は更新されています。保存しますか？", platform.boxes[2].text);
+    EXPECT_EQ((std::vector<UINT>(3, MB_OK)), platform.beeps);  // the plain beep before each question
     EXPECT_TRUE(platform.fileCalls.empty());
 }
 
@@ -222,10 +233,10 @@ TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     auto* win = new EditingWindow;
     win->fileFilter = "Text (*.txt)\0*.txt\0";
     std::vector<int> answers;
-    platform.chosenFile = "C:\\opened.txt";
+    platform.chosenFile = "C:\\" + std::string(kFileDlgNameSize - 8, 'o') + ".txt";  // as long as it takes
     answers.push_back(win->OnCommand(kCmdOpen, 0));
-    EXPECT_EQ(std::vector<std::string>{"C:\\opened.txt"}, win->loads);
-    EXPECT_STREQ("C:\\opened.txt", win->fileName);
+    EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->loads);
+    EXPECT_EQ(platform.chosenFile, win->fileName);
     answers.push_back(win->OnCommand(kCmdNew, 0));
     EXPECT_STREQ("", win->fileName);
     platform.chosenFile.clear();  // the save dialogs are cancelled
@@ -423,22 +434,23 @@ TEST(TrayIcon, RecordAndTipCutTo63Characters) {
     auto* tray = new TestTray;
     HICON icon = ::LoadIconA(nullptr, IDI_APPLICATION);
     std::string tip(70, 'x');
-    EXPECT_TRUE(tray->AddTrayIcon(1, icon, tip.c_str()));
-    EXPECT_TRUE(tray->ModifyTrayIcon(1, icon, nullptr));
+    EXPECT_TRUE(tray->AddTrayIcon(5, icon, tip.c_str()));
+    EXPECT_TRUE(tray->ModifyTrayIcon(5, icon, nullptr));
     ::SendMessageA(tray->hwnd, WM_NULL, 0, 0);  // not the shell's restart: no icon call
     platform.iconResult = FALSE;
-    EXPECT_FALSE(tray->DeleteTrayIcon(1));
+    EXPECT_FALSE(tray->DeleteTrayIcon(5));
     ASSERT_EQ(3u, platform.iconCalls.size());
     const NOTIFYICONDATAA& add = platform.iconCalls[0].data;
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), platform.iconCalls[0].message);
     EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), add.cbSize);  // 88 on i686
     EXPECT_EQ(tray->hwnd, add.hWnd);
-    EXPECT_EQ(1u, add.uID);
+    EXPECT_EQ(5u, add.uID);  // not 1, which is also NIM_MODIFY
     EXPECT_EQ(7u, add.uFlags);
     EXPECT_EQ(1010u, add.uCallbackMessage);
     EXPECT_EQ(icon, add.hIcon);
     EXPECT_EQ(std::string(63, 'x'), add.szTip);
     EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), platform.iconCalls[1].message);
+    EXPECT_EQ(5u, platform.iconCalls[1].data.uID);
     EXPECT_STREQ("", platform.iconCalls[1].data.szTip);
     EXPECT_EQ(static_cast<DWORD>(NIM_DELETE), platform.iconCalls[2].message);
     EXPECT_STREQ("", platform.iconCalls[2].data.szTip);
@@ -485,6 +497,12 @@ TEST(TrayIcon, ANewTaskbarGetsBackOnlyTheIconsTheProgramShows) {
          },
          {}},
         {"an icon never added appears", [](WPTrayWin& t, HICON a, HICON) { t.ModifyTrayIcon(1, a, "tip"); }, {}},
+        {"the first place is never taken, so the last icon that fits is lost; or one past them is kept",
+         [](WPTrayWin& t, HICON a, HICON) {
+             static_assert(WPTrayWin::kMaxTrayIcons == 4, "one icon more than it keeps");
+             for (UINT id = 1; id <= 5; ++id) t.AddTrayIcon(id, a, "tip");
+         },
+         {1, 2, 3, 4}},
         {"the wrong one of two icons comes back",
          [](WPTrayWin& t, HICON a, HICON b) {
              t.AddTrayIcon(1, a, "one");
@@ -505,6 +523,7 @@ TEST(TrayIcon, ANewTaskbarGetsBackOnlyTheIconsTheProgramShows) {
             EXPECT_EQ(static_cast<DWORD>(NIM_ADD), call.message) << c.fault;
             EXPECT_EQ(tray->hwnd, call.data.hWnd) << c.fault;
             EXPECT_EQ(1010u, call.data.uCallbackMessage) << c.fault;
+            EXPECT_STRNE("", call.data.szTip) << c.fault;  // every icon here was added with a tip
             added.push_back(call.data.uID);
         }
         EXPECT_EQ(c.expectedIds, added) << c.fault;
