@@ -75,6 +75,7 @@ TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
         EXPECT_EQ(red, ::GetCurrentObject(memory, OBJ_BRUSH));
         dc.SelectStock(kBrushSlot, BLACK_BRUSH);
         EXPECT_FALSE(IsLiveObject(red));
+        EXPECT_EQ(::GetStockObject(BLACK_BRUSH), dc.SelectStock(kBrushSlot, WHITE_BRUSH));  // 0 is a stock number
     }
     EXPECT_EQ(original, ::GetCurrentObject(memory, OBJ_BRUSH));
     EXPECT_EQ(OBJ_BRUSH, static_cast<int>(::GetObjectType(white)));
@@ -162,6 +163,8 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
     // Success is the system's: an empty text writes nothing.
     WPMemDC blank(&reference);
     EXPECT_EQ(::TabbedTextOutA(blank.hdc, 0, 0, "", 0, 0, nullptr, 0) != 0, blank.TextOutF(0, 0, "%s", ""));
+    // A text the formatter cannot make (a lone surrogate has no bytes) is no success.
+    EXPECT_FALSE(blank.TextOutF(0, 0, "%ls", L"\xD800"));
     // A bitmap that is gone draws nothing, and says so.
     WPBitmap gone(&reference, 2, 2);
     gone.Destroy();
@@ -214,9 +217,11 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
     RecordingPlatform platform;
     auto* win = new PaintingWindow;
     HGDIOBJ font = nullptr;
+    HDC drawnOn = nullptr;
     win->onDraw = [&](WPDC& dc) {
         dc.SetFont("MS Gothic", 200);
         font = dc.objs[kFontSlot].hobj;
+        drawnOn = dc.hdc;
     };
     const struct {
         const char* kind;
@@ -224,9 +229,8 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
     } cases[] = {
         {"window", [&] { WPWinDC dc(win); win->onDraw(dc); }},
         {"whole window", [&] {
-             HDC used = nullptr;
-             { WPWholeWinDC dc(win); used = dc.hdc; win->onDraw(dc); }
-             EXPECT_FALSE(::ReleaseDC(win->hwnd, used)) << "released at its end";
+             { WPWholeWinDC dc(win); win->onDraw(dc); }
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "released at its end";
          }},
         {"memory", [&] { WPMemDC dc(nullptr); win->onDraw(dc); }},
         {"buffer", [&] {
@@ -241,7 +245,10 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
              EXPECT_FALSE(IsLiveObject(bitmap)) << "its own bitmap";
              EXPECT_FALSE(IsLiveObject(used)) << "its own context";
          }},
-        {"paint", [&] { ::SendMessageA(win->hwnd, WM_PAINT, 0, 0); }},
+        {"paint", [&] {
+             ::SendMessageA(win->hwnd, WM_PAINT, 0, 0);
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "painting ended at its end";
+         }},
         {"print dialog's", [&] {
              WPPrintDlg answered(nullptr);
              answered.request.hDC = ::CreateCompatibleDC(nullptr);
