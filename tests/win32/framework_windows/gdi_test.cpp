@@ -227,12 +227,18 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
         const char* kind;
         std::function<void()> draw;
     } cases[] = {
-        {"window", [&] { WPWinDC dc(win); win->onDraw(dc); }},
+        {"window", [&] {
+             { WPWinDC dc(win); win->onDraw(dc); }
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "released at its end";
+         }},
         {"whole window", [&] {
              { WPWholeWinDC dc(win); win->onDraw(dc); }
              EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "released at its end";
          }},
-        {"memory", [&] { WPMemDC dc(nullptr); win->onDraw(dc); }},
+        {"memory", [&] {
+             { WPMemDC dc(nullptr); win->onDraw(dc); }
+             EXPECT_FALSE(IsLiveObject(drawnOn)) << "its own context";
+         }},
         {"buffer", [&] {
              HDC used = nullptr;
              HGDIOBJ bitmap = nullptr;
