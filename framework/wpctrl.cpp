@@ -173,7 +173,7 @@ int WPEdit::SaveFile(const char* fileName) {
     // window answers what length it likes: one that leaves no such room is
     // too big.
     int length = GetTextLength();
-    int size = length < INT_MAX ? length + 1 : 0;
+    int size = length != INT_MAX ? length + 1 : 0;
     char* text = size > 0 ? static_cast<char*>(malloc(size)) : nullptr;
     if (!text) {
         WPError("File too big.");
