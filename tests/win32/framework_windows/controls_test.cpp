@@ -560,14 +560,18 @@ TEST(FileDialogs, RealDialogsRunWithTheFrameworkHook) {
     }
     ::DeleteFileA(existing.c_str());
     // Run again, a dialog opens with no name, not with the one chosen last.
+    // Create answers the choice as Execute does, and a dialog the hook never
+    // bound is not left as the one under construction.
     RecordingPlatform platform;
     platform.chosenFile = "C:\\first.txt";
     char chosen[128] = "";
     WPOpenDlg again(nullptr, chosen, "開く");
-    again.Execute();
-    again.Execute();
+    EXPECT_EQ(1, again.Create());
+    platform.chosenFile.clear();
+    EXPECT_EQ(0, again.Create());
     ASSERT_EQ(2u, platform.fileCalls.size());
     EXPECT_EQ("", platform.fileCalls[1].shownName);
+    EXPECT_EQ(nullptr, dialogUnderConstruction);
 }
 
 }  // namespace
