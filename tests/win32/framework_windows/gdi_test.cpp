@@ -256,10 +256,17 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
              EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "painting ended at its end";
          }},
         {"print dialog's", [&] {
-             WPPrintDlg answered(nullptr);
-             answered.request.hDC = ::CreateCompatibleDC(nullptr);
-             { WPPrintDlgDC dc(answered); win->onDraw(dc); }
-             EXPECT_NE(0u, ::GetObjectType(answered.request.hDC)) << "the dialog's to delete";
+             HGLOBAL mode = ::GlobalAlloc(GMEM_MOVEABLE, 16), names = ::GlobalAlloc(GMEM_MOVEABLE, 16);
+             {
+                 WPPrintDlg answered(nullptr);
+                 answered.request.hDC = ::CreateCompatibleDC(nullptr);
+                 answered.request.hDevMode = mode;
+                 answered.request.hDevNames = names;
+                 { WPPrintDlgDC dc(answered); win->onDraw(dc); }
+                 EXPECT_NE(0u, ::GetObjectType(answered.request.hDC)) << "the dialog's to delete";
+             }
+             EXPECT_FALSE(IsLiveObject(drawnOn)) << "deleted with the dialog";
+             EXPECT_EQ(0u, ::GlobalSize(mode) + ::GlobalSize(names)) << "freed with the dialog";
          }},
     };
     for (const auto& c : cases) {
