@@ -259,6 +259,13 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
              HGLOBAL mode = ::GlobalAlloc(GMEM_MOVEABLE, 16), names = ::GlobalAlloc(GMEM_MOVEABLE, 16);
              {
                  WPPrintDlg answered(nullptr);
+                 // It answers the user's choice, and takes no part in a dialog's construction.
+                 dialogUnderConstruction = &answered;
+                 platform.printConfirmed = TRUE;
+                 EXPECT_EQ(1, answered.Create());
+                 EXPECT_EQ(nullptr, dialogUnderConstruction);
+                 platform.printConfirmed = FALSE;
+                 EXPECT_EQ(0, answered.Create());
                  answered.request.hDC = ::CreateCompatibleDC(nullptr);
                  answered.request.hDevMode = mode;
                  answered.request.hDevNames = names;
