@@ -1,5 +1,6 @@
 #include "wpctrl.h"
 
+#include <limits.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -168,13 +169,17 @@ int WPEdit::SaveFile(const char* fileName) {
     // After OK on the assertion there is no file to write.
     if (!WPCheck(fileName != nullptr && *fileName != '\0', "*fname"))
         return 0;
+    // Room for the text and the terminator the system writes after it. A
+    // window answers what length it likes: one that leaves no such room is
+    // too big.
     int length = GetTextLength();
-    char* text = static_cast<char*>(malloc(length + 1));
+    int size = length != INT_MAX ? length + 1 : 0;
+    char* text = size > 0 ? static_cast<char*>(malloc(size)) : nullptr;
     if (!text) {
         WPError("File too big.");
         return 0;
     }
-    length = GetText(text, length + 1);
+    length = GetText(text, size);
     HANDLE file = ::CreateFileA(fileName, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     bool saved = false;

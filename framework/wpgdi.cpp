@@ -7,6 +7,15 @@
 #include "wptext.h"
 #include "wpwin.h"
 
+namespace {
+// Point counts are taken from the arrays themselves: a count written by hand
+// could convert points past the end of one.
+template <class Point, size_t N>
+constexpr int PointCount(const Point (&)[N]) {
+    return static_cast<int>(N);
+}
+}  // namespace
+
 // ---- Objects --------------------------------------------------------------
 
 void WPGdiObj::Destroy() {
@@ -96,9 +105,9 @@ void WPDC::SetFont(const char* faceName, int height) {
     // MM_TWIPS into the context's own units here.
     POINT span[2] = {{0, 0}, {0, height}};
     int mode = ::SetMapMode(hdc, MM_TWIPS);
-    ::LPtoDP(hdc, span, 2);
+    ::LPtoDP(hdc, span, PointCount(span));
     ::SetMapMode(hdc, mode);
-    ::DPtoLP(hdc, span, 2);
+    ::DPtoLP(hdc, span, PointCount(span));
     int units = span[1].y - span[0].y;
     if (units < 0) units = -units;
     // A positive height asks for the character height, as -height did.
@@ -132,7 +141,7 @@ BOOL WPDC::DrawBitmap(WPBitmap& bitmap, int x, int y, DWORD rop) {
     // window origin. The sign stays, so a mode whose y grows upwards still
     // copies the bitmap the right way round.
     WPPoint corners[2] = {WPPoint(0, 0), WPPoint(info.bmWidth, info.bmHeight)};
-    DeviceToLogical(corners, 2);
+    DeviceToLogical(corners, PointCount(corners));
     WPMemDC memory(this, &bitmap);
     return ::BitBlt(hdc, x, y, corners[1].x - corners[0].x, corners[1].y - corners[0].y,
                     memory.hdc, 0, 0, rop);
@@ -205,7 +214,7 @@ WPBufferDC::WPBufferDC(WPDC* reference, const WPRect& rect, int monochrome) {
         return;
     WPPoint corners[2] = {WPPoint(rect.left, rect.top), WPPoint(rect.right, rect.bottom)};
     if (referenceDc)
-        ::LPtoDP(referenceDc, reinterpret_cast<POINT*>(corners), 2);
+        ::LPtoDP(referenceDc, reinterpret_cast<POINT*>(corners), PointCount(corners));
     int width = corners[1].x - corners[0].x, height = corners[1].y - corners[0].y;
     if (width < 0) width = -width;
     if (height < 0) height = -height;

@@ -97,6 +97,17 @@ TEST_F(Lifecycle, ObjectMadeWithNewIsDeletedOnDestroy) {
     DestroyWindow(made->hwnd);
     EXPECT_EQ(1, destroyedObjects);
     EXPECT_EQ(0, handledWhileDestroyed) << "deleted while still bound to its window";
+    // Its memory goes back too: a block this big is the system's again at once.
+    struct Roomy : CountedWin {
+        char room[1 << 20];
+    };
+    Roomy* roomy = new Roomy;
+    volatile uintptr_t block = reinterpret_cast<uintptr_t>(roomy);  // only its address is used after
+    delete roomy;
+    MEMORY_BASIC_INFORMATION info = {};
+    ::VirtualQuery(reinterpret_cast<void*>(block), &info, sizeof info);
+    EXPECT_EQ(2, destroyedObjects);
+    EXPECT_EQ(DWORD(MEM_FREE), info.State) << "the block was kept";
     EXPECT_TRUE(platform_.boxes.empty());
 }
 
@@ -377,12 +388,16 @@ TEST_F(Lifecycle, ForwardsActOnTheBoundWindow) {
     EXPECT_TRUE(win.ScreenToClient(p));
     EXPECT_EQ(WPPoint(5, 6), p);
     WPRect byWindow, byRect;
+    // Neither at x == y nor square, so that a coordinate taken for another shows.
+    ::SetWindowPos(win.hwnd, nullptr, 30, 70, 200, 120, SWP_NOZORDER);
     win.GetWindowRect(byWindow);
     byRect.SetWindow(&win);
     EXPECT_EQ(byWindow, byRect);
+    EXPECT_EQ(WPRect(30, 70, 230, 190), byWindow);
     RECT raw;
-    ::GetWindowRect(win.hwnd, &raw);
-    EXPECT_EQ(WPRect(raw.left, raw.top, raw.right, raw.bottom), byWindow);
+    ::GetClientRect(win.hwnd, &raw);
+    EXPECT_TRUE(win.GetClientRect(byRect));
+    EXPECT_EQ(WPRect(0, 0, raw.right, raw.bottom), byRect);
     WPRect screen;
     screen.SetClient(nullptr);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.Width());

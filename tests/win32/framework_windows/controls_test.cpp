@@ -163,6 +163,7 @@ TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
     bool same = false, bound = false, ownedByDialog = false;
     char className[16] = "";
     LONG style = 0, exStyle = -1;
+    std::vector<LONG> placed;
     dialog.script = [&](ScriptedDialog& d) {
         WPButton extra(&d, 777, BS_AUTOCHECKBOX);
         first = extra.Create();
@@ -174,6 +175,10 @@ TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
         exStyle = ::GetWindowLongA(made, GWL_EXSTYLE);
         id = ::GetDlgCtrlID(made);
         ownedByDialog = ::GetParent(made) == d.hwnd;
+        RECT r = {};
+        ::GetWindowRect(made, &r);
+        ::MapWindowPoints(nullptr, d.hwnd, reinterpret_cast<POINT*>(&r), 2);
+        placed = {r.left, r.top, r.right, r.bottom};
         WPButton existing(&d, IDC_TOP);
         bound = existing.hwnd == d.Item(IDC_TOP);
         d.Press(IDCANCEL);
@@ -186,8 +191,22 @@ TEST(ControlValues, AControlTheTemplateLacksIsMadeAsAChild) {
     EXPECT_EQ(LONG(WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX), style & LONG(WS_CHILD | WS_VISIBLE | 0xF));
     EXPECT_EQ(0, exStyle & WS_EX_DLGMODALFRAME);
     EXPECT_EQ(777, id);
+    EXPECT_EQ((std::vector<LONG>{0, 0, 0, 0}), placed);  // at the corner, no size: its owner places it
     EXPECT_TRUE(ownedByDialog);
     EXPECT_TRUE(bound);
+}
+
+// What is sent to one window while the hook is set: redraw switches and
+// added items, in order.
+HWND watched = nullptr;
+std::vector<std::string> sentToWatched;
+LRESULT CALLBACK NoteSent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == watched && sent->message == WM_SETREDRAW)
+        sentToWatched.push_back("redraw " + std::to_string(sent->wParam));
+    if (code == HC_ACTION && sent->hwnd == watched && sent->message == LB_ADDSTRING)
+        sentToWatched.push_back("add");
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST(ListFill, ItemsTheirDataAndTheSelection) {
@@ -201,7 +220,10 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
             comboCount = 0, comboSelected = -1, quietData = -1;
     dialog.script = [&](ScriptedDialog& d) {
         auto* list = dynamic_cast<WPListBox*>(d.GetChild(IDC_LIST));
+        watched = list->hwnd;
+        HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, NoteSent, nullptr, ::GetCurrentThreadId());
         list->Fill(&source, 1, 1);
+        ::UnhookWindowsHookEx(hook);
         list->Fill(&source, 2, 0);  // a refill replaces the items
         count = list->SendMsg(LB_GETCOUNT);
         data = list->SendMsg(LB_GETITEMDATA, 0);
@@ -220,6 +242,8 @@ TEST(ListFill, ItemsTheirDataAndTheSelection) {
         d.Press(IDOK);
     };
     dialog.Execute();
+    // The list is not redrawn item by item while it fills.
+    EXPECT_EQ((std::vector<std::string>{"redraw 0", "add", "add", "add", "add", "redraw 1"}), sentToWatched);
     EXPECT_EQ(4, count);
     EXPECT_EQ(10, data);
     EXPECT_EQ(2, selected);
@@ -546,6 +570,19 @@ TEST(FileDialogs, RealDialogsRunWithTheFrameworkHook) {
         EXPECT_EQ(nullptr, dialog.hwnd);  // unbound when the system dialog ended
     }
     ::DeleteFileA(existing.c_str());
+    // Run again, a dialog opens with no name, not with the one chosen last.
+    // Create answers the choice as Execute does, and a dialog the hook never
+    // bound is not left as the one under construction.
+    RecordingPlatform platform;
+    platform.chosenFile = "C:\\first.txt";
+    char chosen[128] = "";
+    WPOpenDlg again(nullptr, chosen, "開く");
+    EXPECT_EQ(1, again.Create());
+    platform.chosenFile.clear();
+    EXPECT_EQ(0, again.Create());
+    ASSERT_EQ(2u, platform.fileCalls.size());
+    EXPECT_EQ("", platform.fileCalls[1].shownName);
+    EXPECT_EQ(nullptr, dialogUnderConstruction);
 }
 
 }  // namespace

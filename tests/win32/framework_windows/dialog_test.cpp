@@ -3,6 +3,7 @@
 // place in the message loop.
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -340,8 +341,8 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     ScriptedDialog dialog("TESTDLG", kMap, &record);
     const std::string path = TempPath("kivora_edit_roundtrip.txt");
     const std::string text = "一行目\r\n\tsecond line ソ\\\r\n";
-    std::string written, loaded;
-    int saveResult = -1, loadResult = -1;
+    std::string written, loaded, emptyWritten = "?";
+    int saveResult = -1, loadResult = -1, emptySaved = -1;
     SIZE_T grown = 0, grownByLoad = 0;
     dialog.script = [&](ScriptedDialog& d) {
         auto* edit = dynamic_cast<WPEdit*>(WPWin::GetWin(d.Item(IDC_NAME)));
@@ -352,6 +353,9 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
         edit->SetText("");
         loadResult = edit->LoadFile(path.c_str());
         loaded = ItemText(edit->hwnd);
+        edit->SetText("");
+        emptySaved = edit->SaveFile(path.c_str());
+        emptyWritten = FileBytes(path);
         // A save takes a copy of the whole text, and gives it back; so does a load.
         edit->SetText(std::string(1 << 20, 'x').c_str());
         SIZE_T before = CommittedBytes();
@@ -368,9 +372,19 @@ TEST(EditFiles, SaveThenLoadRoundTripsTheText) {
     EXPECT_EQ(text, written);  // exactly the text, no terminator
     EXPECT_EQ(1, loadResult);
     EXPECT_EQ(text, loaded);
+    EXPECT_EQ(1, emptySaved);  // an empty document is a file too
+    EXPECT_EQ("", emptyWritten);
     EXPECT_LT(grown, SIZE_T(512 << 10));
     EXPECT_LT(grownByLoad, SIZE_T(512 << 10));
     EXPECT_TRUE(platform.boxes.empty());
+}
+
+// An edit that claims a length no buffer is made for.
+WNDPROC editProc = nullptr;
+LRESULT claimedLength = 0;
+LRESULT CALLBACK ClaimsLength(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETTEXTLENGTH) return claimedLength;
+    return ::CallWindowProcA(editProc, hwnd, message, wParam, lParam);
 }
 
 TEST(EditFiles, FailuresAreReported) {
@@ -392,6 +406,7 @@ TEST(EditFiles, FailuresAreReported) {
     ::SetEndOfFile(hugeFile);
     ::CloseHandle(hugeFile);
     int missing = -1, busy = -1, tooBig = -1, badDir = -1, full = -1, empty = -1;
+    std::vector<int> unheld;
     SIZE_T grown = 0;
     dialog.script = [&](ScriptedDialog& d) {
         auto* edit = dynamic_cast<WPEdit*>(WPWin::GetWin(d.Item(IDC_NAME)));
@@ -402,6 +417,13 @@ TEST(EditFiles, FailuresAreReported) {
         tooBig = edit->LoadFile(huge.c_str());
         badDir = edit->SaveFile("Z:\\kivora\\no\\such\\dir\\f.txt");
         full = edit->SaveFile("Z:\\dev\\full");  // a disk without room (Unix's /dev/full)
+        editProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(edit->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ClaimsLength)));
+        for (LRESULT length : {LRESULT(INT_MAX), LRESULT(-1)}) {
+            claimedLength = length;
+            unheld.push_back(edit->SaveFile(TempPath("kivora_unheld.txt").c_str()));
+        }
+        ::SetWindowLongPtrA(edit->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc));
         empty = edit->SaveFile("");
         d.Press(IDCANCEL);
     };
@@ -415,13 +437,16 @@ TEST(EditFiles, FailuresAreReported) {
     EXPECT_EQ(0, tooBig);
     EXPECT_EQ(0, badDir);  // a failed save is no success: the document stays modified
     EXPECT_EQ(0, full);    // nor is a failed write after a good open
+    EXPECT_EQ((std::vector<int>{0, 0}), unheld);  // nor a text that could not be held
     EXPECT_EQ(0, empty);
-    ASSERT_EQ(4u, platform.boxes.size());
+    ASSERT_EQ(6u, platform.boxes.size());
     EXPECT_EQ("Unable to open file '" + locked + "'.", platform.boxes[0].text);
     EXPECT_EQ("File too big.", platform.boxes[1].text);
     EXPECT_EQ("Unable to open file 'Z:\\kivora\\no\\such\\dir\\f.txt'.", platform.boxes[2].text);
-    EXPECT_EQ("ASSERTION FAILURE", platform.boxes[3].caption);
-    EXPECT_NE(std::string::npos, platform.boxes[3].text.find("\"*fname\""));
+    EXPECT_EQ("File too big.", platform.boxes[3].text);
+    EXPECT_EQ("File too big.", platform.boxes[4].text);
+    EXPECT_EQ("ASSERTION FAILURE", platform.boxes[5].caption);
+    EXPECT_NE(std::string::npos, platform.boxes[5].text.find("\"*fname\""));
 }
 
 TEST(Templates, MissingTemplateIsReportedAndExecuteGivesMinusOne) {

@@ -75,6 +75,7 @@ TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
         EXPECT_EQ(red, ::GetCurrentObject(memory, OBJ_BRUSH));
         dc.SelectStock(kBrushSlot, BLACK_BRUSH);
         EXPECT_FALSE(IsLiveObject(red));
+        EXPECT_EQ(::GetStockObject(BLACK_BRUSH), dc.SelectStock(kBrushSlot, WHITE_BRUSH));  // 0 is a stock number
     }
     EXPECT_EQ(original, ::GetCurrentObject(memory, OBJ_BRUSH));
     EXPECT_EQ(OBJ_BRUSH, static_cast<int>(::GetObjectType(white)));
@@ -162,6 +163,8 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
     // Success is the system's: an empty text writes nothing.
     WPMemDC blank(&reference);
     EXPECT_EQ(::TabbedTextOutA(blank.hdc, 0, 0, "", 0, 0, nullptr, 0) != 0, blank.TextOutF(0, 0, "%s", ""));
+    // A text the formatter cannot make (a lone surrogate has no bytes) is no success.
+    EXPECT_FALSE(blank.TextOutF(0, 0, "%ls", L"\xD800"));
     // A bitmap that is gone draws nothing, and says so.
     WPBitmap gone(&reference, 2, 2);
     gone.Destroy();
@@ -214,21 +217,28 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
     RecordingPlatform platform;
     auto* win = new PaintingWindow;
     HGDIOBJ font = nullptr;
+    HDC drawnOn = nullptr;
     win->onDraw = [&](WPDC& dc) {
         dc.SetFont("MS Gothic", 200);
         font = dc.objs[kFontSlot].hobj;
+        drawnOn = dc.hdc;
     };
     const struct {
         const char* kind;
         std::function<void()> draw;
     } cases[] = {
-        {"window", [&] { WPWinDC dc(win); win->onDraw(dc); }},
-        {"whole window", [&] {
-             HDC used = nullptr;
-             { WPWholeWinDC dc(win); used = dc.hdc; win->onDraw(dc); }
-             EXPECT_FALSE(::ReleaseDC(win->hwnd, used)) << "released at its end";
+        {"window", [&] {
+             { WPWinDC dc(win); win->onDraw(dc); }
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "released at its end";
          }},
-        {"memory", [&] { WPMemDC dc(nullptr); win->onDraw(dc); }},
+        {"whole window", [&] {
+             { WPWholeWinDC dc(win); win->onDraw(dc); }
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "released at its end";
+         }},
+        {"memory", [&] {
+             { WPMemDC dc(nullptr); win->onDraw(dc); }
+             EXPECT_FALSE(IsLiveObject(drawnOn)) << "its own context";
+         }},
         {"buffer", [&] {
              HDC used = nullptr;
              HGDIOBJ bitmap = nullptr;
@@ -241,12 +251,29 @@ TEST(Contexts, EachKindFreesItsSelectionsAtItsEnd) {
              EXPECT_FALSE(IsLiveObject(bitmap)) << "its own bitmap";
              EXPECT_FALSE(IsLiveObject(used)) << "its own context";
          }},
-        {"paint", [&] { ::SendMessageA(win->hwnd, WM_PAINT, 0, 0); }},
+        {"paint", [&] {
+             ::SendMessageA(win->hwnd, WM_PAINT, 0, 0);
+             EXPECT_FALSE(::ReleaseDC(win->hwnd, drawnOn)) << "painting ended at its end";
+         }},
         {"print dialog's", [&] {
-             WPPrintDlg answered(nullptr);
-             answered.request.hDC = ::CreateCompatibleDC(nullptr);
-             { WPPrintDlgDC dc(answered); win->onDraw(dc); }
-             EXPECT_NE(0u, ::GetObjectType(answered.request.hDC)) << "the dialog's to delete";
+             HGLOBAL mode = ::GlobalAlloc(GMEM_MOVEABLE, 16), names = ::GlobalAlloc(GMEM_MOVEABLE, 16);
+             {
+                 WPPrintDlg answered(nullptr);
+                 // It answers the user's choice, and takes no part in a dialog's construction.
+                 dialogUnderConstruction = &answered;
+                 platform.printConfirmed = TRUE;
+                 EXPECT_EQ(1, answered.Create());
+                 EXPECT_EQ(nullptr, dialogUnderConstruction);
+                 platform.printConfirmed = FALSE;
+                 EXPECT_EQ(0, answered.Create());
+                 answered.request.hDC = ::CreateCompatibleDC(nullptr);
+                 answered.request.hDevMode = mode;
+                 answered.request.hDevNames = names;
+                 { WPPrintDlgDC dc(answered); win->onDraw(dc); }
+                 EXPECT_NE(0u, ::GetObjectType(answered.request.hDC)) << "the dialog's to delete";
+             }
+             EXPECT_FALSE(IsLiveObject(drawnOn)) << "deleted with the dialog";
+             EXPECT_EQ(0u, ::GlobalSize(mode) + ::GlobalSize(names)) << "freed with the dialog";
          }},
     };
     for (const auto& c : cases) {

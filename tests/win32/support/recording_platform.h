@@ -44,6 +44,7 @@ public:
         bool save;
         OPENFILENAMEA request;
         std::string filter;  // the first pair, "text|pattern"
+        std::string shownName;  // the file name the dialog opened with
     };
 
     RecordingPlatform() : previous_(SetPlatform(this)) {}
@@ -181,7 +182,7 @@ private:
             filter += "|";
             filter += request->lpstrFilter + strlen(request->lpstrFilter) + 1;
         }
-        fileCalls.push_back(FileCall{save, *request, filter});
+        fileCalls.push_back(FileCall{save, *request, filter, request->lpstrFile ? request->lpstrFile : ""});
         if (chosenFile.empty()) return FALSE;
         lstrcpynA(request->lpstrFile, chosenFile.c_str(), request->nMaxFile);
         return TRUE;
