@@ -9,7 +9,7 @@ const long long kDayMs = 24 * 60 * 60 * kSecondMs;
 // year is counted from March, so that a leap day ends it.
 long long DayNumber(int year, int month, int day) {
     if (month <= 2) --year;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long era = year / 400;  // a clock's year is 1601 or later
     const long long yearOfEra = year - era * 400;
     const long long dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
     return era * 146097 + yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;

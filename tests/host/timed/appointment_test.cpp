@@ -20,6 +20,10 @@ Event Set(int day, int h, int m, int s, int ms, ClockTime at) {
 Event Tick(int day, int h, int m, int s, int ms) {
     return Event{false, {2026, 12, day, h, m, s, ms}, {}};
 }
+// An appointment at midnight, set a minute before the day ends.
+Event SetOn(int year, int month, int day) {
+    return Event{true, {year, month, day, 23, 59, 0, 0}, {0, 0, 0}};
+}
 Event TickOn(int year, int month, int day, int h, int m, int s, int ms) {
     return Event{false, {year, month, day, h, m, s, ms}, {}};
 }
@@ -56,6 +60,22 @@ TEST(Appointment, FiresOnceWhenTheClockPassesTheSetTime) {
          {Set(31, 23, 59, 0, 0, {0, 0, 0}), TickOn(2026, 12, 31, 23, 59, 59, 900),
           TickOn(2027, 1, 1, 0, 0, 0, 100)},
          ".1"},
+        {"the turn from February to March was taken for a gap",
+         {SetOn(2027, 2, 28), TickOn(2027, 2, 28, 23, 59, 59, 900), TickOn(2027, 3, 1, 0, 0, 0, 100)}, ".1"},
+        {"a leap day was taken for a gap",
+         {SetOn(2028, 2, 28), TickOn(2028, 2, 28, 23, 59, 59, 900), TickOn(2028, 2, 29, 0, 0, 0, 100),
+          TickOn(2028, 2, 29, 23, 59, 59, 900), TickOn(2028, 3, 1, 0, 0, 0, 100)},
+         ".1.1"},
+        {"the leap day of 2000, a turn of 400 years, taken for a gap",
+         {SetOn(2000, 2, 29), TickOn(2000, 2, 29, 23, 59, 59, 900), TickOn(2000, 3, 1, 0, 0, 0, 100)}, ".1"},
+        {"2100 counted as a leap year",
+         {SetOn(2100, 2, 28), TickOn(2100, 2, 28, 23, 59, 59, 900), TickOn(2100, 3, 1, 0, 0, 0, 100)}, ".1"},
+        {"a tick in the last millisecond before the set time fired",
+         {Set(8, 7, 4, 0, 0, k705), Tick(8, 7, 4, 59, 999), Tick(8, 7, 5, 0, 0)}, ".1"},
+        {"a first look exactly five minutes after the start taken for a gap",
+         {Set(8, 7, 0, 0, 0, {7, 4, 59}), Tick(8, 7, 4, 59, 999)}, "1"},
+        {"a time met exactly by the look that ended a gap fired at the next look",
+         {Set(8, 7, 0, 0, 0, k705), Tick(8, 7, 5, 0, 0), Tick(8, 7, 5, 0, 200)}, ".."},
         {"a clock set back over a fired time fired it again that day, or not the next day",
          {Set(8, 7, 4, 59, 0, k705), Tick(8, 7, 5, 0, 100), Tick(8, 7, 0, 0, 0), Tick(8, 7, 4, 59, 900),
           Tick(8, 7, 5, 0, 100), Tick(9, 7, 4, 59, 900), Tick(9, 7, 5, 0, 100)},

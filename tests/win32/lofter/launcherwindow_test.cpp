@@ -170,6 +170,7 @@ TEST_F(Launched, PositionAndSizeArePlacedOnlyWhenBothHalvesAreGiven) {
         {"w without h sized the window", "x=5,y=6,w=300,e=a.exe", 1, 0, 0},
         {"x without y moved the window", "x=5,w=300,h=200,e=a.exe", 0, 1, 0},
         {"a size of 0 counted as not given", "w=0,h=0,e=a.exe", 0, 1, 0},
+        {"a position on the screen's top or left edge counted as not given", "x=0,y=0,e=a.exe", 1, 0, 0},
         {"a maximised start was placed or made top-most", "s=2,x=1,y=1,w=9,h=9,z=TOP,e=a.exe", 0, 0, 0},
     };
     for (const auto& row : rows) {
@@ -204,6 +205,18 @@ TEST_F(Launched, TrayPressesAndActivationStopAndRestartTheTimers) {
     SendMessageA(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_TRUE(runs(kWatchTimer)) << "losing activation did not restart the watch";
     EXPECT_FALSE(runs(kReturnTimer)) << "auto return restarted under an open settings dialog";
+}
+
+TEST_F(Launched, TheWatchEndsTheRunOnceTheTargetIsGoneAndStops) {
+    Launch("z=TOP,e=notepad.exe");
+    window->target = CreateWindowExA(0, "Static", "target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     nullptr, nullptr);
+    SendMessageA(hwnd, WM_TIMER, kWatchTimer, 0);
+    EXPECT_FALSE(DrainQuit()) << "ended while the target lives";
+    DestroyWindow(window->target);
+    SendMessageA(hwnd, WM_TIMER, kWatchTimer, 0);
+    EXPECT_TRUE(DrainQuit()) << "a closed target did not end the run";
+    EXPECT_FALSE(KillTimer(hwnd, kWatchTimer)) << "the watch ran on after the run ended";
 }
 
 // "left,top widthxheight"

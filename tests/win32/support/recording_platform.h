@@ -72,6 +72,7 @@ public:
     HANDLE openProcessResult = reinterpret_cast<HANDLE>(0x1234);
     BOOL terminateResult = TRUE;
     bool processEnded = false;  // what a wait on any process handle finds
+    DWORD longestWaitMs = 0;    // of those waits
     DWORD tickCount = 0;
     DWORD tickStep = 0;        // added after each TickCount call
     SYSTEMTIME localTime = {2026, 12, 2, 8, 7, 5, 0, 0};
@@ -132,7 +133,10 @@ public:
         processCalls.push_back("close " + Handle(handle));
         return TRUE;
     }
-    DWORD WaitForProcess(HANDLE, DWORD) override { return processEnded ? WAIT_OBJECT_0 : WAIT_TIMEOUT; }
+    DWORD WaitForProcess(HANDLE, DWORD ms) override {
+        longestWaitMs = ms > longestWaitMs ? ms : longestWaitMs;
+        return processEnded ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+    }
     static std::string Handle(HANDLE handle) {
         return std::to_string(reinterpret_cast<UINT_PTR>(handle));
     }

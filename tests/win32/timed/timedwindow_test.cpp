@@ -336,6 +336,7 @@ TEST(Fire, TheCloserWithGWaitsUpToTenSecondsBeforeEndingTheProcess) {
         }
         EXPECT_EQ(0, quit);
         EXPECT_EQ(row.quitAtMs, elapsed);
+        EXPECT_EQ(0u, platform.longestWaitMs) << "a look at the closing program held the window's thread";
         const std::string handle = RecordingPlatform::Handle(platform.openProcessResult);
         std::vector<std::string> calls = {"open 1f0fff 0 " + std::to_string(target.Id())};
         if (row.ended) calls.push_back("terminate " + handle + " 0");
