@@ -169,6 +169,22 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
     WPBitmap gone(&reference, 2, 2);
     gone.Destroy();
     EXPECT_FALSE(blank.DrawBitmap(gone, 0, 0, SRCCOPY));
+
+    // Tabs stop every eight average characters counted from the context's
+    // left edge, not from where the text starts.
+    const int kWide = 160;
+    WPBitmap wide(&reference, kWide, kHeight);
+    WPMemDC canvas(&reference, &wide);
+    TEXTMETRICA metrics = {};
+    ::GetTextMetricsA(canvas.hdc, &metrics);
+    auto inkOf = [&](int x, const char* text) {
+        ::PatBlt(canvas.hdc, 0, 0, kWide, kHeight, WHITENESS);
+        canvas.TextOutF(x, 4, "%s", text);
+        return Inked(canvas.hdc, kWide, kHeight);
+    };
+    const RECT tabbed = inkOf(3, "\t7"), direct = inkOf(8 * metrics.tmAveCharWidth, "7");
+    EXPECT_TRUE(direct.right > 0 && ::EqualRect(&tabbed, &direct))
+        << "the tab ended at " << tabbed.left << ", not at " << direct.left;
     ::ReleaseDC(nullptr, screen);
 }
 
