@@ -165,6 +165,14 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
     EXPECT_EQ(::TabbedTextOutA(blank.hdc, 0, 0, "", 0, 0, nullptr, 0) != 0, blank.TextOutF(0, 0, "%s", ""));
     // A text the formatter cannot make (a lone surrogate has no bytes) is no success.
     EXPECT_FALSE(blank.TextOutF(0, 0, "%ls", L"\xD800"));
+    // The conversions go through the context's origins and answer success.
+    ::SetViewportOrgEx(blank.hdc, 10, 20, nullptr);
+    WPPoint point(5, 7);
+    EXPECT_TRUE(blank.LogicalToDevice(&point, 1));
+    EXPECT_TRUE(point.x == 15 && point.y == 27) << point.x << "," << point.y;
+    EXPECT_TRUE(blank.DeviceToLogical(&point, 1));
+    EXPECT_TRUE(point.x == 5 && point.y == 7) << point.x << "," << point.y;
+    ::SetViewportOrgEx(blank.hdc, 0, 0, nullptr);
     // A bitmap that is gone draws nothing, and says so.
     WPBitmap gone(&reference, 2, 2);
     gone.Destroy();
