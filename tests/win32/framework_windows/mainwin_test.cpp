@@ -325,11 +325,13 @@ TEST(KeyboardCursor, FirstPressMovesTwoPixelsAndFasterWhileHeld) {
     EXPECT_EQ(1, win->cursorStep);
     KeyDown(win, VK_LEFT);
     EXPECT_EQ(WPPoint(50, 43), ClientCursor(platform, win));
-    // An arrow key is handled; other keys and releases go on to the default.
-    WPMsg arrow = {WM_KEYDOWN, VK_UP, 1, 0}, other = {WM_KEYDOWN, 'A', 1, 0}, release = {WM_KEYUP, VK_UP, 1, 0};
+    // An arrow key is handled; other keys, releases and characters go on to the default.
+    WPMsg arrow = {WM_KEYDOWN, VK_UP, 1, 0}, other = {WM_KEYDOWN, 'A', 1, 0}, release = {WM_KEYUP, VK_UP, 1, 0},
+          character = {WM_CHAR, 'a', 1, 0};
     EXPECT_EQ(1, win->OnKey(arrow));
     EXPECT_EQ(0, win->OnKey(other));
     EXPECT_EQ(0, win->OnKey(release));
+    EXPECT_EQ(0, win->OnKey(character));
     win->Destroy();
 }
 
