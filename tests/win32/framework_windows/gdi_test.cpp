@@ -62,7 +62,7 @@ TEST(Selection, SecondFontInSlotFreesFirstAndOriginalComesBack) {
 TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
     RecordingPlatform platform;
     HDC memory = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ original = ::GetCurrentObject(memory, OBJ_BRUSH);
+    HGDIOBJ original = ::GetCurrentObject(memory, OBJ_BRUSH), originalPen = ::GetCurrentObject(memory, OBJ_PEN);
     HGDIOBJ white = ::GetStockObject(WHITE_BRUSH);  // stock object 0
     {
         BorrowedDC dc(memory);
@@ -76,8 +76,10 @@ TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
         dc.SelectStock(kBrushSlot, BLACK_BRUSH);
         EXPECT_FALSE(IsLiveObject(red));
         EXPECT_EQ(::GetStockObject(BLACK_BRUSH), dc.SelectStock(kBrushSlot, WHITE_BRUSH));  // 0 is a stock number
+        dc.SelectStock(kPenSlot, NULL_PEN);
     }
     EXPECT_EQ(original, ::GetCurrentObject(memory, OBJ_BRUSH));
+    EXPECT_EQ(originalPen, ::GetCurrentObject(memory, OBJ_PEN)) << "the first slot not given back";
     EXPECT_EQ(OBJ_BRUSH, static_cast<int>(::GetObjectType(white)));
     EXPECT_TRUE(platform.boxes.empty());  // no failed deletion
     ::DeleteDC(memory);
@@ -137,6 +139,8 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
         bool within;  // somewhere inside it
     } cases[] = {
         {"DrawBitmap", [&](WPDC& c) { return c.DrawBitmap(picture, 6, 2, SRCCOPY); }, {6, 2, 14, 6}, false},
+        {"DrawBitmap's raster operation", [&](WPDC& c) { return c.DrawBitmap(halves, 6, 2, NOTSRCCOPY); },
+         {10, 2, 14, 6}, false},
         {"CopyFrom", [&](WPDC& c) {
              WPMemDC source(&reference, &halves);
              return c.CopyFrom(WPRect(20, 10, 23, 12), source, 2, 1, SRCCOPY);
