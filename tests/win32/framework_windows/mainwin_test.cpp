@@ -237,6 +237,7 @@ TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     answers.push_back(win->OnCommand(kCmdOpen, 0));
     EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->loads);
     EXPECT_EQ(platform.chosenFile, win->fileName);
+    answers.push_back(win->OnCommand(kCmdSave, 0));  // under the name it has
     answers.push_back(win->OnCommand(kCmdNew, 0));
     EXPECT_STREQ("", win->fileName);
     platform.chosenFile.clear();  // the save dialogs are cancelled
@@ -256,7 +257,7 @@ TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     EXPECT_EQ(2u, platform.beeps.size());
     answers.push_back(win->OnCommand(kCmdClose, 0));
     EXPECT_FALSE(::IsWindow(win->hwnd));  // closed through WM_CLOSE
-    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1, 1}), answers);
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1, 1}), answers);
 }
 
 TEST(StandardCommands, FailedSaveKeepsNameAndModifiedFlag) {
