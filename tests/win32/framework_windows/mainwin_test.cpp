@@ -406,6 +406,26 @@ TEST(CursorObject, ShowHideAndPlaceGoThroughThePlatform) {
     EXPECT_EQ(6, platform.cursorMoves[0].y);
     EXPECT_TRUE(theCursor.IsArrowKey(VK_LEFT));
     EXPECT_FALSE(theCursor.IsArrowKey(VK_HOME));
+
+    // The pointer is held to a window's client area on the screen, and a
+    // window object without a window holds it nowhere.
+    UseTestModule();
+    WPMainWin unmade("KivoraTestUnmadeWindow");
+    RECT free = {}, clip = {};
+    ::GetClipCursor(&free);
+    EXPECT_FALSE(theCursor.ClipTo(&unmade));
+    EXPECT_FALSE(theCursor.ClipTo(nullptr));  // after its assertion
+    ::GetClipCursor(&clip);
+    EXPECT_TRUE(::EqualRect(&free, &clip)) << "clipped to " << clip.left << "," << clip.top;
+    auto* win = new CursorWindow;
+    EXPECT_TRUE(theCursor.ClipTo(win));
+    RECT client = {};
+    ::GetClientRect(win->hwnd, &client);
+    ::MapWindowPoints(win->hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::GetClipCursor(&clip);
+    ::ClipCursor(nullptr);
+    EXPECT_TRUE(::EqualRect(&client, &clip)) << "clipped to " << clip.left << "," << clip.top;
+    win->Destroy();
 }
 
 // A tray window that notes which popup menu opened and closes it at once.
