@@ -55,8 +55,11 @@ BOOL WPCursor::GetPos(WPPoint& point) {
 BOOL WPCursor::ClipTo(WPWin* win) {
     if (!WPCheck(win != nullptr, "win"))
         return FALSE;
+    // A window object with no window has no client area: clipping to
+    // whatever the rectangle held would trap the pointer somewhere.
     RECT client;
-    ::GetClientRect(win->hwnd, &client);
+    if (!::GetClientRect(win->hwnd, &client))
+        return FALSE;
     ::ClientToScreen(win->hwnd, reinterpret_cast<POINT*>(&client.left));
     ::ClientToScreen(win->hwnd, reinterpret_cast<POINT*>(&client.right));
     return ::ClipCursor(&client);

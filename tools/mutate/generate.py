@@ -391,7 +391,7 @@ def wilson_interval(killed, valid, z=1.959964):
 # without knowing the mutant, the quickest first (the first failure
 # decides). Host tests run only for files the host build compiles.
 AREA_TESTS = (
-    ("framework", ("host_framework_tests", "framework_tests", "framework_windows_tests",
+    ("framework", ("host_framework_tests", "framework_tests", "framework_windows_tests", "platform_tests",
                    "e2e_tray_demo_tests", "e2e_spine_demo_tests")),
     ("kivlib", ("kivlib_tests", "lofter_timings_tests")),
     ("lofter", ("host_lofter_tests", "lofter_timings_tests", "lofter_window_tests", "e2e_lofter_tests")),

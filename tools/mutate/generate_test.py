@@ -2,6 +2,7 @@
 sample's order and the score's interval; and of the run's hang watch."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -80,6 +81,20 @@ class GeneratorTest(unittest.TestCase):
         self.assertEqual(order, generate.sample_order(list(reversed(mutants)), 7))
         self.assertNotEqual(order, generate.sample_order(mutants, 8))
         self.assertCountEqual(order, mutants)
+
+    def test_every_test_program_of_the_product_is_in_an_area(self):
+        # A test program left out of every area kills no generated mutant:
+        # its cases would look blunt in a sample while they are sharp.
+        root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+        named = {t for _, tests in generate.AREA_TESTS for t in tests}
+        made = set()
+        for folder, _, files in os.walk(os.path.join(root, "tests", "win32")):
+            if "CMakeLists.txt" in files:
+                with open(os.path.join(folder, "CMakeLists.txt")) as f:
+                    made.update(re.findall(r"kivora_win32_test\((\w+)", f.read()))
+        # The resources' test reads the built files' version records: no
+        # source that mutants are made from.
+        self.assertEqual(set(), made - named - {"version_resources_tests"})
 
     def test_wilson_interval(self):
         for killed, valid, low, high in ((128, 150, 0.7879, 0.9011), (150, 150, 0.9750, 1.0), (0, 0, 0.0, 1.0)):

@@ -340,11 +340,19 @@ TEST_F(Lifecycle, MessageForAWindowWithoutObjectAssertsWinAndGetsDefault) {
 }
 
 TEST_F(Lifecycle, CreateWithoutClassNameAssertsAndCreatesNothing) {
-    CountedWin nameless(nullptr);
-    EXPECT_EQ(0, nameless.Create());
-    ASSERT_EQ(1u, platform_.boxes.size());
-    EXPECT_NE(std::string::npos, platform_.boxes[0].text.find("\"classnm\""));
-    EXPECT_EQ(nullptr, nameless.hwnd);
+    const std::string tooLong(300, 'k');  // a class name the system refuses
+    const struct {
+        const char* className;
+        const char* assertion;
+    } rows[] = {{nullptr, "\"classnm\""}, {tooLong.c_str(), "\"ret\""}};
+    for (const auto& row : rows) {
+        platform_.boxes.clear();
+        CountedWin win(row.className);
+        EXPECT_EQ(0, win.Create());
+        ASSERT_LE(1u, platform_.boxes.size()) << row.assertion;
+        EXPECT_NE(std::string::npos, platform_.boxes[0].text.find(row.assertion)) << platform_.boxes[0].text;
+        EXPECT_EQ(nullptr, win.hwnd);
+    }
 }
 
 TEST_F(Lifecycle, PlainWindowKeepsNoOwnerDrawnItems) {

@@ -62,7 +62,7 @@ TEST(Selection, SecondFontInSlotFreesFirstAndOriginalComesBack) {
 TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
     RecordingPlatform platform;
     HDC memory = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ original = ::GetCurrentObject(memory, OBJ_BRUSH);
+    HGDIOBJ original = ::GetCurrentObject(memory, OBJ_BRUSH), originalPen = ::GetCurrentObject(memory, OBJ_PEN);
     HGDIOBJ white = ::GetStockObject(WHITE_BRUSH);  // stock object 0
     {
         BorrowedDC dc(memory);
@@ -76,8 +76,10 @@ TEST(Selection, StockObjectZeroIsNeverOwnedOrDeleted) {
         dc.SelectStock(kBrushSlot, BLACK_BRUSH);
         EXPECT_FALSE(IsLiveObject(red));
         EXPECT_EQ(::GetStockObject(BLACK_BRUSH), dc.SelectStock(kBrushSlot, WHITE_BRUSH));  // 0 is a stock number
+        dc.SelectStock(kPenSlot, NULL_PEN);
     }
     EXPECT_EQ(original, ::GetCurrentObject(memory, OBJ_BRUSH));
+    EXPECT_EQ(originalPen, ::GetCurrentObject(memory, OBJ_PEN)) << "the first slot not given back";
     EXPECT_EQ(OBJ_BRUSH, static_cast<int>(::GetObjectType(white)));
     EXPECT_TRUE(platform.boxes.empty());  // no failed deletion
     ::DeleteDC(memory);
@@ -137,6 +139,8 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
         bool within;  // somewhere inside it
     } cases[] = {
         {"DrawBitmap", [&](WPDC& c) { return c.DrawBitmap(picture, 6, 2, SRCCOPY); }, {6, 2, 14, 6}, false},
+        {"DrawBitmap's raster operation", [&](WPDC& c) { return c.DrawBitmap(halves, 6, 2, NOTSRCCOPY); },
+         {10, 2, 14, 6}, false},
         {"CopyFrom", [&](WPDC& c) {
              WPMemDC source(&reference, &halves);
              return c.CopyFrom(WPRect(20, 10, 23, 12), source, 2, 1, SRCCOPY);
@@ -165,10 +169,34 @@ TEST(Drawing, EachCallLandsWhereItWasAsked) {
     EXPECT_EQ(::TabbedTextOutA(blank.hdc, 0, 0, "", 0, 0, nullptr, 0) != 0, blank.TextOutF(0, 0, "%s", ""));
     // A text the formatter cannot make (a lone surrogate has no bytes) is no success.
     EXPECT_FALSE(blank.TextOutF(0, 0, "%ls", L"\xD800"));
+    // The conversions go through the context's origins and answer success.
+    ::SetViewportOrgEx(blank.hdc, 10, 20, nullptr);
+    WPPoint point(5, 7);
+    EXPECT_TRUE(blank.LogicalToDevice(&point, 1));
+    EXPECT_TRUE(point.x == 15 && point.y == 27) << point.x << "," << point.y;
+    EXPECT_TRUE(blank.DeviceToLogical(&point, 1));
+    EXPECT_TRUE(point.x == 5 && point.y == 7) << point.x << "," << point.y;
+    ::SetViewportOrgEx(blank.hdc, 0, 0, nullptr);
     // A bitmap that is gone draws nothing, and says so.
     WPBitmap gone(&reference, 2, 2);
     gone.Destroy();
     EXPECT_FALSE(blank.DrawBitmap(gone, 0, 0, SRCCOPY));
+
+    // Tabs stop every eight average characters counted from the context's
+    // left edge, not from where the text starts.
+    const int kWide = 160;
+    WPBitmap wide(&reference, kWide, kHeight);
+    WPMemDC canvas(&reference, &wide);
+    TEXTMETRICA metrics = {};
+    ::GetTextMetricsA(canvas.hdc, &metrics);
+    auto inkOf = [&](int x, const char* text) {
+        ::PatBlt(canvas.hdc, 0, 0, kWide, kHeight, WHITENESS);
+        canvas.TextOutF(x, 4, "%s", text);
+        return Inked(canvas.hdc, kWide, kHeight);
+    };
+    const RECT tabbed = inkOf(3, "\t7"), direct = inkOf(8 * metrics.tmAveCharWidth, "7");
+    EXPECT_TRUE(direct.right > 0 && ::EqualRect(&tabbed, &direct))
+        << "the tab ended at " << tabbed.left << ", not at " << direct.left;
     ::ReleaseDC(nullptr, screen);
 }
 

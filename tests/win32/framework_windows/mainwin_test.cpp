@@ -237,6 +237,7 @@ TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     answers.push_back(win->OnCommand(kCmdOpen, 0));
     EXPECT_EQ(std::vector<std::string>{platform.chosenFile}, win->loads);
     EXPECT_EQ(platform.chosenFile, win->fileName);
+    answers.push_back(win->OnCommand(kCmdSave, 0));  // under the name it has
     answers.push_back(win->OnCommand(kCmdNew, 0));
     EXPECT_STREQ("", win->fileName);
     platform.chosenFile.clear();  // the save dialogs are cancelled
@@ -256,7 +257,7 @@ TEST(StandardCommands, EachDoesItsWorkAndAnswersHandled) {
     EXPECT_EQ(2u, platform.beeps.size());
     answers.push_back(win->OnCommand(kCmdClose, 0));
     EXPECT_FALSE(::IsWindow(win->hwnd));  // closed through WM_CLOSE
-    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1, 1}), answers);
+    EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 1, 1, 1, 21, 22, 23, 24, 25, 0, 1, 1}), answers);
 }
 
 TEST(StandardCommands, FailedSaveKeepsNameAndModifiedFlag) {
@@ -325,11 +326,13 @@ TEST(KeyboardCursor, FirstPressMovesTwoPixelsAndFasterWhileHeld) {
     EXPECT_EQ(1, win->cursorStep);
     KeyDown(win, VK_LEFT);
     EXPECT_EQ(WPPoint(50, 43), ClientCursor(platform, win));
-    // An arrow key is handled; other keys and releases go on to the default.
-    WPMsg arrow = {WM_KEYDOWN, VK_UP, 1, 0}, other = {WM_KEYDOWN, 'A', 1, 0}, release = {WM_KEYUP, VK_UP, 1, 0};
+    // An arrow key is handled; other keys, releases and characters go on to the default.
+    WPMsg arrow = {WM_KEYDOWN, VK_UP, 1, 0}, other = {WM_KEYDOWN, 'A', 1, 0}, release = {WM_KEYUP, VK_UP, 1, 0},
+          character = {WM_CHAR, 'a', 1, 0};
     EXPECT_EQ(1, win->OnKey(arrow));
     EXPECT_EQ(0, win->OnKey(other));
     EXPECT_EQ(0, win->OnKey(release));
+    EXPECT_EQ(0, win->OnKey(character));
     win->Destroy();
 }
 
@@ -403,6 +406,26 @@ TEST(CursorObject, ShowHideAndPlaceGoThroughThePlatform) {
     EXPECT_EQ(6, platform.cursorMoves[0].y);
     EXPECT_TRUE(theCursor.IsArrowKey(VK_LEFT));
     EXPECT_FALSE(theCursor.IsArrowKey(VK_HOME));
+
+    // The pointer is held to a window's client area on the screen, and a
+    // window object without a window holds it nowhere.
+    UseTestModule();
+    WPMainWin unmade("KivoraTestUnmadeWindow");
+    RECT free = {}, clip = {};
+    ::GetClipCursor(&free);
+    EXPECT_FALSE(theCursor.ClipTo(&unmade));
+    EXPECT_FALSE(theCursor.ClipTo(nullptr));  // after its assertion
+    ::GetClipCursor(&clip);
+    EXPECT_TRUE(::EqualRect(&free, &clip)) << "clipped to " << clip.left << "," << clip.top;
+    auto* win = new CursorWindow;
+    EXPECT_TRUE(theCursor.ClipTo(win));
+    RECT client = {};
+    ::GetClientRect(win->hwnd, &client);
+    ::MapWindowPoints(win->hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::GetClipCursor(&clip);
+    ::ClipCursor(nullptr);
+    EXPECT_TRUE(::EqualRect(&client, &clip)) << "clipped to " << clip.left << "," << clip.top;
+    win->Destroy();
 }
 
 // A tray window that notes which popup menu opened and closes it at once.

@@ -56,15 +56,25 @@ const ClockCase kCases[] = {
      {8, 7, 4, 0, 0}, 2, kNever, 0, {"8 7:05:00"}, nullptr},
     {"OK in the time dialog did not put the new time in force at once", "7:05",
      {true, "8", "30", "15", IDOK}, {8, 7, 4, 0, 0}, 2, kNever, 0, {"8 8:30:15"}, "notepad.exe 8:30:15"},
+    {"hours and seconds left alone did not open with the time in force", "7:05:20",
+     {true, nullptr, "30", nullptr, IDOK}, {8, 7, 4, 0, 0}, 2, kNever, 0, {"8 7:30:20"}, "notepad.exe 7:30:20"},
+    {"minutes left alone did not open with the time in force", "7:05:20", {true, "8", nullptr, nullptr, IDOK},
+     {8, 7, 4, 0, 0}, 2, kNever, 0, {"8 8:05:20"}, "notepad.exe 8:05:20"},
 };
 
 const DialogEdit* editInUse;
+bool editPressed;
 
-// Runs inside the dialog's modal loop: fills the fields and presses.
-void CALLBACK FillTimeDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+// Runs inside the dialog's modal loop: fills the fields and presses. A
+// dialog that a refusal kept open is cancelled.
+void CALLBACK FillTimeDialog(HWND, UINT, UINT_PTR, DWORD) {
     HWND dialog = ::FindWindowA("#32770", "時間変更");
     if (!dialog || !::IsWindowVisible(dialog)) return;
-    ::KillTimer(nullptr, timer);
+    if (editPressed) {
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    editPressed = true;
     const DialogEdit& edit = *editInUse;
     const char* texts[] = {edit.hours, edit.minutes, edit.seconds};
     const int ids[] = {IDC_TIME_HOURS, IDC_TIME_MINUTES, IDC_TIME_SECONDS};
@@ -97,9 +107,11 @@ TEST(Countdown, FiringsOnAVirtualClock) {
         ASSERT_NE(nullptr, window->hwnd);
         if (row.edit.used) {
             editInUse = &row.edit;
-            ::SetTimer(nullptr, 0, 20, FillTimeDialog);
+            editPressed = false;
+            const UINT_PTR filler = ::SetTimer(nullptr, 0, 20, FillTimeDialog);
             size_t before = clock.iconCalls.size();
             window->OnCommand(timed::kCmdChangeTime, 0);
+            ::KillTimer(nullptr, filler);
             if (row.tip) {
                 ASSERT_EQ(before + 1, clock.iconCalls.size());
                 EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), clock.iconCalls.back().message);
