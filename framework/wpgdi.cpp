@@ -1,20 +1,12 @@
 #include "wpgdi.h"
 
+#include <iterator>
 #include <stdarg.h>
 
 #include "wpdiag.h"
 #include "wpformat.h"
 #include "wptext.h"
 #include "wpwin.h"
-
-namespace {
-// Point counts are taken from the arrays themselves: a count written by hand
-// could convert points past the end of one.
-template <class Point, size_t N>
-constexpr int PointCount(const Point (&)[N]) {
-    return static_cast<int>(N);
-}
-}  // namespace
 
 // ---- Objects --------------------------------------------------------------
 
@@ -105,9 +97,9 @@ void WPDC::SetFont(const char* faceName, int height) {
     // MM_TWIPS into the context's own units here.
     POINT span[2] = {{0, 0}, {0, height}};
     int mode = ::SetMapMode(hdc, MM_TWIPS);
-    ::LPtoDP(hdc, span, PointCount(span));
+    ::LPtoDP(hdc, span, static_cast<int>(std::size(span)));
     ::SetMapMode(hdc, mode);
-    ::DPtoLP(hdc, span, PointCount(span));
+    ::DPtoLP(hdc, span, static_cast<int>(std::size(span)));
     int units = span[1].y - span[0].y;
     if (units < 0) units = -units;
     // A positive height asks for the character height, as -height did.
@@ -141,7 +133,7 @@ BOOL WPDC::DrawBitmap(WPBitmap& bitmap, int x, int y, DWORD rop) {
     // window origin. The sign stays, so a mode whose y grows upwards still
     // copies the bitmap the right way round.
     WPPoint corners[2] = {WPPoint(0, 0), WPPoint(info.bmWidth, info.bmHeight)};
-    DeviceToLogical(corners, PointCount(corners));
+    DeviceToLogical(corners, static_cast<int>(std::size(corners)));
     WPMemDC memory(this, &bitmap);
     return ::BitBlt(hdc, x, y, corners[1].x - corners[0].x, corners[1].y - corners[0].y,
                     memory.hdc, 0, 0, rop);
@@ -214,7 +206,7 @@ WPBufferDC::WPBufferDC(WPDC* reference, const WPRect& rect, int monochrome) {
         return;
     WPPoint corners[2] = {WPPoint(rect.left, rect.top), WPPoint(rect.right, rect.bottom)};
     if (referenceDc)
-        ::LPtoDP(referenceDc, reinterpret_cast<POINT*>(corners), PointCount(corners));
+        ::LPtoDP(referenceDc, reinterpret_cast<POINT*>(corners), static_cast<int>(std::size(corners)));
     int width = corners[1].x - corners[0].x, height = corners[1].y - corners[0].y;
     if (width < 0) width = -width;
     if (height < 0) height = -height;
