@@ -43,7 +43,7 @@ LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (mainDelay >= 0) SetTimer(timerWindow, kMainDue, mainDelay, nullptr);
         } else if (wParam == kMainDue) {
             Show(kMainClass, 0, WS_OVERLAPPEDWINDOW, kMainX, kMainY, kMainW, kMainH);
-            CreateWindowExA(0, "OpenSlowHidden", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+            CreateWindowExA(0, kHiddenClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
                             instance, nullptr);
         } else {
             PostQuitMessage(0);
@@ -67,7 +67,7 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int) {
     mainDelay = static_cast<int>(strtol(rest, &rest, 10));
     const bool tool = strstr(rest, "tool") != nullptr;
 
-    for (const char* name : {"OpenSlowHidden", "OpenSlowSplash", kToolClass, kMainClass}) {
+    for (const char* name : {kHiddenClass, "OpenSlowSplash", kToolClass, kMainClass}) {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = Proc;
         wc.hInstance = instance;
@@ -77,7 +77,7 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int) {
         RegisterClassA(&wc);
     }
     // Takes the timers; never shown.
-    timerWindow = CreateWindowExA(0, "OpenSlowHidden", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+    timerWindow = CreateWindowExA(0, kHiddenClass, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                              nullptr, instance, nullptr);
     if (tool) Show(kToolClass, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, WS_POPUP | WS_CAPTION, 700, 100, 150, 100);
     if (splashMs > 0) splash = Show("OpenSlowSplash", 0, WS_POPUP | WS_BORDER, 350, 250, 200, 120);
