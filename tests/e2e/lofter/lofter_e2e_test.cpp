@@ -549,24 +549,33 @@ TEST_F(Lofter, UseCurrentPositionThenCancelAppliesThePressedPosition) {
 
 // The tray stays live while a settings dialog runs: a press must not open
 // the menu over it, and a close that still arrives must end the run cleanly.
+// Auto-return rests under the settings dialogs, which may read the window's
+// place.
 TEST_F(Lofter, WhileASettingsDialogIsOpen) {
     struct Case {
         const char* fault;
         WPARAM command;
+        bool returnRests;  // with auto-return on, it waits until the dialog is closed
     } cases[] = {
-        {"placement dialog: menu over it, or the close used the freed window", 12},
-        {"timing dialog: menu over it, or the close used the freed window", 13},
-        {"About box: menu over it", 532},
-        {"hide-icon question: menu over it", 14},
+        {"placement dialog: menu over it, the close used the freed window, or auto-return ran", 12, true},
+        {"timing dialog: menu over it, the close used the freed window, or auto-return ran", 13, true},
+        {"About box: menu over it", 532, false},
+        {"hide-icon question: menu over it", 14, false},
     };
+    ASSERT_TRUE(e2e::WriteRegistryText(HKEY_USERS, e2e::kLofterIntervalKey, "200"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        HWND notepad = StartResident();
+        HWND notepad = StartResident(c.returnRests ? ",a=ON" : "");
         HWND main = MainWindow();
         ASSERT_NE(nullptr, main);
         PostMessageA(main, WM_COMMAND, c.command, 0);
         HWND dialog = WaitForDialog(0);
         ASSERT_NE(nullptr, dialog);
+        if (c.returnRests) {
+            MoveWindowTo(notepad, 300, 250);
+            e2e::PumpFor(600);
+            EXPECT_EQ(300, e2e::WindowRect(notepad).left) << "auto-return ran under the dialog";
+        }
         SetForegroundWindow(notepad);
         PostMessageA(main, kTrayCallback, 1, WM_LBUTTONDOWN);
         e2e::PumpFor(500);

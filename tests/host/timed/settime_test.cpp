@@ -116,11 +116,15 @@ TEST(NormalizeTime, RefusesWhatCheckTimeRefusesAndChangesNothing) {
         EXPECT_EQ(0, out.result) << bad;
         EXPECT_EQ(bad, out.time) << bad;
     }
-    // A part's buffer without room for two characters is refused before anything is written.
-    char time[16] = "07:30", hour[2] = "h", minute[3] = "m", second[3] = "s";
-    EXPECT_EQ(0, NormalizeTime(TextField{time, 16}, TextField{hour, 2}, TextField{minute, 3}, TextField{second, 3}));
-    EXPECT_STREQ("07:30", time);
-    EXPECT_STREQ("h", hour);
+    // Any one part's buffer without room for two characters is refused before anything is written.
+    char time[16] = "07:30", hour[3] = "h", minute[3] = "m", second[3] = "s";
+    for (int small = 0; small < 3; ++small) {
+        EXPECT_EQ(0, NormalizeTime(TextField{time, 16}, TextField{hour, small == 0 ? 2 : 3},
+                                   TextField{minute, small == 1 ? 2 : 3}, TextField{second, small == 2 ? 2 : 3}))
+            << "part " << small;
+        EXPECT_STREQ("07:30", time);
+        EXPECT_STREQ("h", hour);
+    }
     char exact[3] = "";  // room enough
     EXPECT_EQ(1, NormalizeTime(TextField{time, 16}, TextField{exact, 3}, TextField{minute, 3}, TextField{second, 3}));
     EXPECT_STREQ("07:30:00", time);
