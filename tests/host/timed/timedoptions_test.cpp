@@ -1,5 +1,9 @@
 #include "timedrequest.h"
 
+#include <string.h>
+
+#include <new>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,4 +74,24 @@ TEST(CloseOptions, KnowHAndG) {
     EXPECT_EQ(0, polite.noIcon);
     // g is the closer's: the launcher ignores it as any other letter.
     EXPECT_EQ(0, Launch("-g").result);
+}
+
+// A request made over old data holds empty texts and the default options
+// before any command line is read.
+TEST(NewRequests, HoldEmptyTextsAndTheDefaultOptions) {
+    alignas(LaunchRequest) unsigned char launchRoom[sizeof(LaunchRequest)];
+    memset(launchRoom, 'x', sizeof launchRoom);
+    const LaunchRequest* launch = new (launchRoom) LaunchRequest;
+    EXPECT_STREQ("", launch->program);
+    EXPECT_STREQ("", launch->parameters);
+    EXPECT_STREQ("", launch->directory);
+    EXPECT_EQ(0, launch->noIcon);
+    EXPECT_EQ(1, launch->quitAfterFire);
+
+    alignas(CloseRequest) unsigned char closeRoom[sizeof(CloseRequest)];
+    memset(closeRoom, 'x', sizeof closeRoom);
+    const CloseRequest* close = new (closeRoom) CloseRequest;
+    EXPECT_STREQ("", close->caption);
+    EXPECT_EQ(0, close->noIcon);
+    EXPECT_EQ(0, close->politeClose);
 }
