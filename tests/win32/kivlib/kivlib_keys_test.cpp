@@ -4,7 +4,9 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,24 @@ TEST_F(KivlibKeys, TextsRoundTrip) {
     ASSERT_EQ(1, keys.setKey(kLeaf, ""));
     EXPECT_EQ(1, ReadGuarded(kLeaf, "1000"));
     EXPECT_STREQ("", area);
+}
+
+// A resident caller reads and saves again and again: a key left open on any
+// path would pile up handles. Freed handles are given out again, so keys
+// opened after the calls get the same handles as keys opened before them.
+TEST_F(KivlibKeys, EveryCallClosesItsKey) {
+    const auto nextHandles = [] {
+        std::vector<HKEY> opened(4);
+        for (HKEY& key : opened) RegOpenKeyA(HKEY_USERS, ".Default", &key);
+        for (HKEY key : opened) RegCloseKey(key);
+        std::sort(opened.begin(), opened.end());
+        return opened;
+    };
+    const std::vector<HKEY> before = nextHandles();
+    keys.createKey(kLeaf, "1000");
+    keys.setKey(kLeaf, "2000");
+    ReadGuarded(kLeaf);
+    EXPECT_EQ(before, nextHandles());
 }
 
 TEST_F(KivlibKeys, ReadKeyFillsAtMostSixtyFourBytes) {
