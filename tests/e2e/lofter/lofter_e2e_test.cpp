@@ -347,6 +347,9 @@ TEST_F(Lofter, EndFromTheMenuUndoesTopMost) {
     PostMessageA(main, WM_COMMAND, 512, 0);
     EXPECT_EQ(0u, program.WaitForExit(kExitMs).value_or(0xDEAD));
     EXPECT_FALSE(e2e::IsTopMost(notepad));
+    const RECT r = e2e::WindowRect(notepad);
+    EXPECT_EQ(100, r.left) << "undoing top-most moved the window";
+    EXPECT_EQ(80, r.top);
 }
 
 TEST_F(Lofter, AutoReturnPutsAMovedWindowBackWithinTheInterval) {

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <string.h>
+
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -152,13 +155,16 @@ TEST(ResponseFile, FailuresLeaveTheTextAsItWas) {
         "r" + fine,                         // no "=" in second position
         "rx=" + fine,
         "r=" + tooLong,                     // word beyond a command line
+        // in a caller's larger text, a name that a command line cannot hold
+        "r=" + folder.Path(std::string(kCommandTextSize, 'n')),
     };
     for (const std::string& text : cases) {
-        CommandText line(text);
+        std::vector<char> line(std::max(text.size() + 1, sizeof(CommandText)));
+        strcpy(line.data(), text.c_str());
         LaunchSettings settings;
-        readResponseFile(line.text, sizeof line.text, &settings);
+        readResponseFile(line.data(), static_cast<int>(line.size()), &settings);
         EXPECT_EQ(1, settings.responseFailed) << text;
-        EXPECT_EQ(text, line.text);
+        EXPECT_EQ(text, line.data());
     }
 }
 

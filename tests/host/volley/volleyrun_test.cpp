@@ -158,6 +158,7 @@ TEST_F(VolleyRun, EachDoneEntryScrollsItselfAndTheLaterRowsUpAndRepaintsAll) {
     EXPECT_EQ("mmmppp" "mmppp", rowCalls);  // every row painted after the rows moved
     EXPECT_EQ(-10, list.At(0)->rect.top);
     EXPECT_EQ(0, list.At(0)->rect.bottom);
+    EXPECT_EQ(10, list.At(2)->rect.bottom);  // moved up twice, from 30
 }
 
 }  // namespace
