@@ -361,6 +361,18 @@ TEST_F(Lofter, AutoReturnPutsAMovedWindowBackWithinTheInterval) {
     MoveWindowTo(notepad, 300, 250);
     EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, 1000));
     EXPECT_TRUE(program.IsRunning());
+    // It takes up again once a settings dialog, placement or timing, is closed.
+    HWND main = MainWindow();
+    ASSERT_NE(nullptr, main);
+    for (WPARAM settingsDialog : {12, 13}) {
+        PostMessageA(main, WM_COMMAND, settingsDialog, 0);
+        HWND dialog = WaitForDialog(0);
+        ASSERT_NE(nullptr, dialog);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(e2e::WaitForWindowGone(dialog, 5000));
+        MoveWindowTo(notepad, 300, 250);
+        EXPECT_TRUE(e2e::WaitForOrigin(notepad, 100, 80, 1000)) << "not after dialog " << settingsDialog;
+    }
 }
 
 TEST_F(Lofter, StoredCaptureDelayIsHonoured) {
