@@ -47,6 +47,8 @@ TEST(TrayTip, SubjectSpaceTimeAndSafeCuts) {
     EXPECT_STREQ("表示表", small);
     timed::ComposeTip(small, sizeof small, "ab", "7:05:00");
     EXPECT_STREQ("ab 7:05", small);
+    timed::ComposeTip(small, sizeof small, "abcdef", "7:05:00");  // room for the blank only
+    EXPECT_STREQ("abcdef ", small);
 }
 
 }  // namespace
