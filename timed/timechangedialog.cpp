@@ -81,8 +81,6 @@ private:
 
 }  // namespace
 
-const WPCtrlMapEntry* TimeControlMap() { return kTimeMap; }
-
 TimeDialogResult AskTimeParts(WPWin* owner, TimeParts parts) {
     std::unique_ptr<TimeRecord> record(new (std::nothrow) TimeRecord);
     if (!record) return TimeDialogResult::NoMemory;

@@ -23,9 +23,6 @@ struct TimeParts {
     char* seconds;
 };
 
-// The dialog's control map: three digit-only edits on the record's fields.
-const WPCtrlMapEntry* TimeControlMap();
-
 enum class TimeDialogResult { Confirmed, Cancelled, NoMemory };
 
 // Runs the dialog owned by owner on a copy of the parts. OK with a field
