@@ -437,8 +437,10 @@ TEST_F(Lofter, StartFailuresShowTheirBoxesInOrderAndEnd) {
         {"response file with a character Shift-JIS lacks not refused, or its line miscounted",
          "r=" + emojiFile,
          {{"ERROR", "3行目にShift-JISで表せない文字があるため、ファイルを読めません"}, {"ERROR", e2e::kLofterUsage}}},
-        {"tail longer than the text acted on cut", "e=notepad.exe " + std::string(1100, 'a'),
-         {{"ERROR", e2e::kLofterUsage}}},
+        // 1024 characters: one more than the text holds. Cut, it would be a
+        // sound line, and the shell's failure box would come instead.
+        {"tail longer than the text acted on cut",
+         "e=no-such-program-kivora.exe " + std::string(1024 - 29, 'a'), {{"ERROR", e2e::kLofterUsage}}},
         {"a 260-character path cut to another file", "x=0,y=0,e=C:\\" + std::string(257, 'p'),
          {{"ERROR", e2e::kLofterUsage}}},
     };
