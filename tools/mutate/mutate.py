@@ -54,6 +54,8 @@ import generate
 TIMEOUT_FACTOR = 5
 TIMEOUT_FLOOR_S = 30
 SILENCE_FLOOR_S = 20
+# How long the output is still read once the test has ended.
+OUTPUT_AFTER_END_S = 1.0
 
 # The scratch Wine build compiles without debug information: the same code
 # (a mutant's object is compared without it anyway), but links take half
@@ -345,7 +347,7 @@ def watch(process, began, timeout, silence, given_up=None):
             last[0] = time.time()
     reader = threading.Thread(target=read, daemon=True)
     reader.start()
-    quietest, hung = 0.0, ""
+    quietest, hung, ended = 0.0, "", None
     while reader.is_alive() or process.poll() is None:
         if reader.is_alive():
             reader.join(0.2)
@@ -355,6 +357,13 @@ def watch(process, began, timeout, silence, given_up=None):
         quiet = now - last[0]
         if process.poll() is None:
             quietest = max(quietest, quiet)
+        else:
+            # A program the test started may hold the output open after the
+            # test has ended; the test's own output is in the pipe by then.
+            ended = ended or now
+            if now - ended > OUTPUT_AFTER_END_S:
+                break
+            continue
         if now - began > timeout:
             hung = f"timed out after {timeout:.0f} s"
         elif silence and quiet > silence:
