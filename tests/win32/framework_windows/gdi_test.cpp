@@ -370,6 +370,14 @@ TEST(Contexts, BitmapsBuffersAndWindowOrigins) {
         EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(canvas.hdc, 7, 7));
         EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 8, 8));
         EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 0, 8));
+        // At two pixels to a unit the bitmap still covers its own 8 pixels.
+        ::PatBlt(canvas.hdc, 0, 0, 32, 32, WHITENESS);
+        ::SetMapMode(canvas.hdc, MM_ANISOTROPIC);
+        ::SetViewportExtEx(canvas.hdc, 2, 2, nullptr);
+        EXPECT_TRUE(canvas.DrawBitmap(picture, 0, 0, BLACKNESS));
+        ::SetMapMode(canvas.hdc, MM_TEXT);
+        EXPECT_EQ(RGB(0, 0, 0), ::GetPixel(canvas.hdc, 7, 7));
+        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(canvas.hdc, 8, 8)) << "the size taken in pixels as units";
     }
     {
         WPWinDC screen(win);
